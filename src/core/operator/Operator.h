@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// The one way the core talks to a person. The window implements it with widgets, the
+// command-line front with the terminal, and the tests with a recording fake.
+class Operator {
+public:
+    enum class Icon { None, Information, Question, Warning, Error };
+
+    virtual ~Operator() = default;
+
+    // Status panel 2 and the progress bar as displays; the clearing and hiding rules live in
+    // Tstatusbar_ctrl and Tprogressbar_ctrl, which drive these.
+    virtual void setStatusText(const QString &text) = 0;
+    virtual void setProgressPosition(int value) = 0;
+    virtual void setProgressVisible(bool visible) = 0;
+
+    // A modal message with one OK button. `detail` is extra text shown beneath the message.
+    virtual void message(const QString &text, const QString &title = {}, Icon icon = Icon::None,
+                         const QString &detail = {}) = 0;
+    // A modal question; true when the operator accepts. The button captions are the caller's.
+    virtual bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
+                         const QString &rejectCaption, Icon icon = Icon::Question) = 0;
+    // A warning with OK and Cancel; true for OK.
+    virtual bool warnOkCancel(const QString &text, const QString &title = {}) = 0;
+
+    // File choices; an empty result means the operator cancelled.
+    virtual QString chooseSaveFile(const QString &title, const QString &folder,
+                                   const QString &suggestedName, const QString &filter) = 0;
+    virtual QString chooseOpenFile(const QString &title, const QString &folder,
+                                   const QString &filter) = 0;
+};

@@ -1,0 +1,44 @@
+#include "TRecData.h"
+
+#include <algorithm>
+
+TRecData::Feed TRecData::feed(uint8_t b) {
+    if (!receivingFlag) {
+        if (b != StartByte)
+            return Feed::Dropped;
+        receivingFlag = true;
+        return Feed::Collecting;
+    }
+    raw[byteCount] = b;
+    if (byteCount == 6) {
+        dataLen = (raw[5] << 8) | raw[6];
+        // The data area holds 256 bytes: a longer frame cannot be taken, so wait for the next one.
+        if (dataLen > MaxData) {
+            reset();
+            return Feed::Dropped;
+        }
+    }
+    ++byteCount;
+    if (byteCount != dataLen + 8)
+        return Feed::Collecting;
+
+    receivedCheck = raw[7 + dataLen];
+    command = raw[0];
+    std::copy(raw + 1, raw + 5, address);
+    length[0] = raw[5];
+    length[1] = raw[6];
+    std::copy(raw + 7, raw + 7 + dataLen, data);
+    ComputeChecksum();
+    reset();
+    return checksum == receivedCheck ? Feed::Complete : Feed::BadChecksum;
+}
+
+void TRecData::reset() {
+    byteCount = 0;
+    receivingFlag = false;
+}
+
+int32_t TRecData::frameAddress() const {
+    return int32_t((uint32_t(address[0]) << 24) | (uint32_t(address[1]) << 16) |
+                   (uint32_t(address[2]) << 8) | uint32_t(address[3]));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "TDataPackage.h"
+
+// Reassembles one incoming frame a byte at a time in the inherited fields.
+class TRecData : public TDataPackage {
+public:
+    enum class Feed {
+        Dropped,     // a byte outside a frame, or a frame whose declared length does not fit
+        Collecting,  // the byte belongs to a frame that is not complete yet
+        Complete,    // a frame with a good checksum is in command/address/length/data
+        BadChecksum, // a complete frame whose checksum does not match
+    };
+
+    static constexpr int RawSize = 304;
+
+    // Takes one received byte. After Complete or BadChecksum the reassembler waits for a start
+    // byte.
+    Feed feed(uint8_t b);
+    // Forgets a frame under way and waits for the next start byte.
+    void reset();
+
+    bool receiving() const { return receivingFlag; }
+    void setReceiving(bool on) { receivingFlag = on; }
+    int32_t receivedChecksum() const { return receivedCheck; }
+    void setReceivedChecksum(int32_t value) { receivedCheck = value; }
+    // The address of the frame just completed, most significant byte first.
+    int32_t frameAddress() const;
+
+    bool receivingFlag = false;
+    int32_t receivedCheck = 0;
+    uint8_t raw[RawSize] = {};
+    int32_t byteCount = 0;
+    int32_t dataLen = 0;
+};
