@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <deque>
+#include <memory>
 #include <stdexcept>
 
 class TCommWorker;
@@ -11,9 +13,7 @@ class ECommsError : public std::runtime_error {
 public:
     explicit ECommsError(const QString &text)
         : std::runtime_error(text.toStdString())
-        , text(text)
-    {
-    }
+        , text(text) {}
     QString message() const { return text; }
 
 private:
@@ -94,6 +94,9 @@ public:
 
     QString PortOpenError() const { return portOpenError; }
     void setPortOpenError(const QString &text) { portOpenError = text; }
+    // Why the operating system refused the last failed open, in words for the operator
+    // ("No such device", "The port is in use by another program", ...); empty after a good open.
+    QString OpenFailureReason() const { return openFailureReason; }
 
     void OpenPort();
     void ClosePort();
@@ -141,4 +144,22 @@ private:
     quint16 inputLen = 1;
     quint16 inBufferSize = 2048;
     QString portOpenError;
+    QString openFailureReason;
+
+    // Sets the descriptor's line settings from the properties; false when the terminal refuses.
+    bool applyLineSettings(int fd) const;
+    // Re-applies the line settings to an open port after a property change.
+    void lineSettingsChanged();
+    [[noreturn]] void raiseOpenError(const QString &text, const QString &reason);
+    void deliverReceived();
+
+    std::shared_ptr<TCommWorker> worker;
+    quint64 generation = 0;
+    // Bytes taken from the reader and not yet handed to OnReceiveData. A handler that runs a
+    // nested event loop delivers the rest from here, in order; the blocks stay in place until
+    // the outermost delivery ends, so no handler's buffer moves under it.
+    std::deque<QByteArray> rxBatches;
+    size_t rxIndex = 0;
+    qsizetype rxOffset = 0;
+    int deliveryDepth = 0;
 };
