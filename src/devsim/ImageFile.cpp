@@ -1,0 +1,77 @@
+#include "ImageFile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace ImageFile {
+
+namespace {
+
+QString systemError(const QString &what, const QString &path) {
+    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(strerror(errno)));
+}
+
+bool writeAll(int fd, const char *data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+bool load(const QString &path, int expectedSize, QByteArray &image, QString &error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot read the memory image %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    // Read one byte more than expected so that an over-long file is noticed without reading it
+    // all.
+    const QByteArray bytes = file.read(qint64(expectedSize) + 1);
+    if (bytes.size() != expectedSize) {
+        error = QStringLiteral("The memory image %1 is not %2 bytes long: it does not come from "
+                               "this device")
+                    .arg(path)
+                    .arg(expectedSize);
+        return false;
+    }
+    image = bytes;
+    return true;
+}
+
+bool save(const QString &path, const QByteArray &image, QString &error) {
+    QByteArray temp = QFile::encodeName(path) + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = systemError(QStringLiteral("Cannot create a temporary file for"), path);
+        return false;
+    }
+    const bool written = writeAll(fd, image.constData(), image.size());
+    const int writeErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        if (!written)
+            errno = writeErrno;
+        error = systemError(QStringLiteral("Cannot write the memory image"), path);
+        ::unlink(temp.constData());
+        return false;
+    }
+    if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
+        error = systemError(QStringLiteral("Cannot replace the memory image"), path);
+        ::unlink(temp.constData());
+        return false;
+    }
+    return true;
+}
+
+} // namespace ImageFile
