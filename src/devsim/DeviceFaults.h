@@ -1,0 +1,15 @@
+#pragma once
+
+// Faults the simulated device can show, to reproduce what the tool must survive. Requests are
+// counted from 1 in the order the device receives them; 0 switches a fault off.
+struct DeviceFaults {
+    int noReplyFrom = 0;     // from this request on, nothing is answered
+    int badChecksumFrom = 0; // from this request on, every reply has a wrong checksum
+    int cutAfter = 0;        // every reply frame stops after this many bytes
+    int garbage = 0;         // this many stray bytes (never 0x23) go out before every reply
+    int nakFrom = 0;         // from this request on, writes and commands are refused (data 0)
+    int delayMs = 0;         // each reply waits this long before its first byte
+    bool paced = false;      // bytes leave at 115200 baud, 10 bits each, as on the cable
+
+    bool operator==(const DeviceFaults &) const = default;
+};

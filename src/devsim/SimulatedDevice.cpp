@@ -1,0 +1,344 @@
+#include "SimulatedDevice.h"
+
+#include "DeviceMemoryMap.h"
+#include "FactoryImage.h"
+#include "ImageFile.h"
+#include "protocol/TRecData.h"
+
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/eventfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace DeviceMemoryMap;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr uint8_t ReadPage = 0x83;
+constexpr uint8_t WritePage = 0x82;
+constexpr uint8_t TimeSync = 0x03;
+constexpr uint8_t CheckingMode = 0x04;
+constexpr uint8_t DeleteHistory = 0x85;
+constexpr int TimeBytes = 6;
+
+// 115200 baud with a start and a stop bit: 10 bits per byte.
+constexpr long long BitsPerSecond = 115200;
+constexpr long long BitsPerByte = 10;
+// Paced bytes go out in small pieces so that the tool sees a steady trickle, as from a UART.
+constexpr int PacedChunk = 8;
+
+Clock::duration wireTime(qsizetype bytes) {
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(bytes * BitsPerByte * 1'000'000'000LL / BitsPerSecond));
+}
+
+// From request `from` on (counting from 1); 0 or less never.
+bool fromRequest(int from, int request) {
+    return from > 0 && request >= from;
+}
+
+bool inImage(int address, int size) {
+    return address >= 0 && address <= ImageSize - size;
+}
+
+QByteArray acknowledge(bool accepted) {
+    return QByteArray(1, accepted ? char(1) : char(0));
+}
+
+// Line noise: any bytes but the start byte, which would open a frame.
+QByteArray garbageBytes(int count) {
+    static constexpr char Noise[] = {'\x00', '\x55', '\xAA', '\xFF',
+                                     '\x0D', '\x0A', '\x7E', '\x24'};
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += Noise[i % int(sizeof Noise)];
+    return bytes;
+}
+
+[[noreturn]] void fail(const char *what) {
+    throw std::runtime_error(std::string(what) + ": " + strerror(errno));
+}
+
+} // namespace
+
+SimulatedDevice::SimulatedDevice(const DeviceOptions &options)
+    : imagePath(options.imagePath)
+    , activeFaults(options.faults) {
+    if (options.password.size() != PasswordSize)
+        throw std::runtime_error("The password must be 4 characters long");
+    if (options.historyCount < 0 || options.historyCount > HistoryRecordCount)
+        throw std::runtime_error("The history holds 0 to " + std::to_string(HistoryRecordCount) +
+                                 " records");
+
+    QString error;
+    if (!imagePath.isEmpty() && QFileInfo::exists(imagePath)) {
+        if (!ImageFile::load(imagePath, ImageSize, image, error))
+            throw std::runtime_error(error.toStdString());
+    } else {
+        image = FactoryImage::build(options.password, options.historyCount);
+        if (!imagePath.isEmpty() && !ImageFile::save(imagePath, image, error))
+            throw std::runtime_error(error.toStdString());
+    }
+
+    try {
+        openTerminal();
+    } catch (...) {
+        for (int fd : {masterFd, slaveFd, stopFd})
+            if (fd >= 0)
+                ::close(fd);
+        throw;
+    }
+    worker = std::thread([this] { serve(); });
+}
+
+SimulatedDevice::~SimulatedDevice() {
+    const uint64_t one = 1;
+    if (::write(stopFd, &one, sizeof one) != sizeof one)
+        std::perror("velmora-devsim: stop signal");
+    worker.join();
+    ::close(masterFd);
+    ::close(slaveFd);
+    ::close(stopFd);
+}
+
+void SimulatedDevice::openTerminal() {
+    masterFd = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (masterFd < 0)
+        fail("Cannot open a pseudo-terminal");
+    ::fcntl(masterFd, F_SETFD, FD_CLOEXEC);
+    if (::grantpt(masterFd) != 0 || ::unlockpt(masterFd) != 0)
+        fail("Cannot unlock the pseudo-terminal");
+    char name[128];
+    if (::ptsname_r(masterFd, name, sizeof name) != 0)
+        fail("Cannot name the pseudo-terminal");
+    path = QString::fromLocal8Bit(name);
+
+    slaveFd = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slaveFd < 0)
+        fail("Cannot open the pseudo-terminal's slave side");
+    termios tio{};
+    if (::tcgetattr(slaveFd, &tio) != 0)
+        fail("Cannot read the terminal settings");
+    ::cfmakeraw(&tio);
+    ::cfsetspeed(&tio, B115200);
+    if (::tcsetattr(slaveFd, TCSANOW, &tio) != 0)
+        fail("Cannot set the terminal to raw mode");
+
+    // Writes must never block the thread beyond the reach of the stop signal.
+    ::fcntl(masterFd, F_SETFL, ::fcntl(masterFd, F_GETFL) | O_NONBLOCK);
+    stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (stopFd < 0)
+        fail("Cannot create the stop signal");
+}
+
+DeviceFaults SimulatedDevice::faults() const {
+    std::lock_guard guard(stateLock);
+    return activeFaults;
+}
+
+void SimulatedDevice::setFaults(const DeviceFaults &faults) {
+    std::lock_guard guard(stateLock);
+    activeFaults = faults;
+}
+
+QByteArray SimulatedDevice::memory() const {
+    std::lock_guard guard(stateLock);
+    return image;
+}
+
+QByteArray SimulatedDevice::memoryRange(int address, int size) const {
+    std::lock_guard guard(stateLock);
+    if (size < 0 || !inImage(address, size))
+        return {};
+    return image.mid(address, size);
+}
+
+bool SimulatedDevice::writeMemory(int address, const QByteArray &bytes) {
+    std::lock_guard guard(stateLock);
+    if (!inImage(address, int(bytes.size())))
+        return false;
+    image.replace(address, bytes.size(), bytes);
+    persist();
+    return true;
+}
+
+int SimulatedDevice::requestCount() const {
+    std::lock_guard guard(stateLock);
+    return requests;
+}
+
+QByteArray SimulatedDevice::lastRequest() const {
+    std::lock_guard guard(stateLock);
+    return lastRequestBytes;
+}
+
+QByteArray SimulatedDevice::lastTimeBytes() const {
+    std::lock_guard guard(stateLock);
+    return timeBytes;
+}
+
+void SimulatedDevice::serve() {
+    TRecData reassembler;
+    char buffer[4096];
+    pollfd fds[2] = {{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}};
+    for (;;) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            std::perror("velmora-devsim: poll");
+            return;
+        }
+        if (fds[1].revents != 0)
+            return;
+        const ssize_t n = (fds[0].revents & POLLIN) ? ::read(masterFd, buffer, sizeof buffer) : 0;
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0) {
+            // The slave side is held open here, so a hang-up or an error is not expected; should
+            // one come, back off instead of spinning on it.
+            if (!waitUntil(Clock::now() + std::chrono::milliseconds(20)))
+                return;
+            continue;
+        }
+        for (ssize_t i = 0; i < n; ++i)
+            if (reassembler.feed(uint8_t(buffer[i])) == TRecData::Feed::Complete)
+                handleRequest(reassembler);
+    }
+}
+
+void SimulatedDevice::handleRequest(TRecData &request) {
+    DeviceFaults faults;
+    QByteArray frame;
+    {
+        std::lock_guard guard(stateLock);
+        const int number = ++requests;
+        request.BuildFrame(); // the checksum matched, so this is the frame as received
+        lastRequestBytes = request.frameBytes();
+        faults = activeFaults;
+        // A device that has gone silent does nothing at all.
+        if (fromRequest(faults.noReplyFrom, number))
+            return;
+        const std::optional<QByteArray> data = answer(request, fromRequest(faults.nakFrom, number));
+        if (!data)
+            return;
+        TDataPackage reply;
+        reply.SetCommand(request.command);
+        reply.SetLength(int32_t(data->size()));
+        reply.SetAddress(request.frameAddress());
+        reply.SetData(*data);
+        reply.BuildFrame();
+        frame = reply.frameBytes();
+        if (fromRequest(faults.badChecksumFrom, number))
+            frame.back() = char(frame.back() ^ 0xFF);
+        if (faults.cutAfter > 0)
+            frame.truncate(faults.cutAfter);
+    }
+    send(garbageBytes(faults.garbage) + frame, faults);
+}
+
+std::optional<QByteArray> SimulatedDevice::answer(const TRecData &request, bool refuse) {
+    const int address = request.frameAddress();
+    const int length = request.dataLength();
+    switch (request.command) {
+    case ReadPage:
+        if (!inImage(address, PageSize))
+            return std::nullopt;
+        return image.mid(address, PageSize);
+    case WritePage:
+        if (refuse || length != PageSize || !inImage(address, PageSize))
+            return acknowledge(false);
+        image.replace(address, PageSize,
+                      QByteArray(reinterpret_cast<const char *>(request.data), PageSize));
+        persist();
+        return acknowledge(true);
+    case TimeSync:
+        if (refuse || length != TimeBytes)
+            return acknowledge(false);
+        timeBytes = QByteArray(reinterpret_cast<const char *>(request.data), TimeBytes);
+        return acknowledge(true);
+    case CheckingMode:
+        return acknowledge(!refuse);
+    case DeleteHistory:
+        if (refuse)
+            return acknowledge(false);
+        image.replace(HistoryStart, ImageSize - HistoryStart,
+                      QByteArray(ImageSize - HistoryStart, char(0xFF)));
+        persist();
+        return acknowledge(true);
+    default:
+        return std::nullopt;
+    }
+}
+
+// Called with the state locked, so the file always matches the memory a reply reports.
+void SimulatedDevice::persist() {
+    QString error;
+    if (!imagePath.isEmpty() && !ImageFile::save(imagePath, image, error))
+        std::fprintf(stderr, "velmora-devsim: %s\n", qPrintable(error));
+}
+
+void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults) {
+    if (faults.delayMs > 0 && !waitUntil(Clock::now() + std::chrono::milliseconds(faults.delayMs)))
+        return;
+    if (!faults.paced) {
+        writeAll(bytes.constData(), bytes.size());
+        return;
+    }
+    // Each byte is due when its last bit has crossed the wire, counted from when the line is free.
+    // Sleeping to absolute times keeps the small oversleeps from adding up.
+    const Clock::time_point start = std::max(Clock::now(), wireFreeAt);
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const qsizetype chunk = std::min<qsizetype>(PacedChunk, bytes.size() - sent);
+        if (!waitUntil(start + wireTime(sent + chunk)) ||
+            !writeAll(bytes.constData() + sent, chunk))
+            return;
+        sent += chunk;
+    }
+    wireFreeAt = start + wireTime(bytes.size());
+}
+
+bool SimulatedDevice::writeAll(const char *data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(masterFd, data, size_t(size));
+        if (n > 0) {
+            data += n;
+            size -= n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return false;
+        // The tool is not reading and the terminal's queue is full: wait for room or the stop.
+        pollfd fds[2] = {{masterFd, POLLOUT, 0}, {stopFd, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            return false;
+        if (fds[1].revents != 0)
+            return false;
+    }
+    return true;
+}
+
+bool SimulatedDevice::waitUntil(Clock::time_point deadline) {
+    pollfd stop{stopFd, POLLIN, 0};
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline)
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now);
+        const timespec timeout{time_t(left.count() / 1'000'000'000),
+                               long(left.count() % 1'000'000'000)};
+        const int r = ::ppoll(&stop, 1, &timeout, nullptr);
+        if (r > 0)
+            return false;
+        if (r < 0 && errno != EINTR)
+            return false;
+    }
+}

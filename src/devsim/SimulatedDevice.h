@@ -1,0 +1,84 @@
+#pragma once
+
+#include "DeviceFaults.h"
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+class TRecData;
+
+struct DeviceOptions {
+    QString imagePath;            // empty: the memory lives only as long as the device
+    int historyCount = 0;         // sample history records in a fresh memory
+    QByteArray password = "7482"; // the 4 characters a fresh memory starts with
+    DeviceFaults faults;
+};
+
+// A GSM relay controller on a pseudo-terminal. It serves the device protocol on its own thread
+// from a memory image of 0x0000..0x4F3FF, independent of any event loop, until destroyed.
+//
+// Requests and answers (replies carry the request's command and address):
+//   0x83 read   the 256 bytes at the address; a page not wholly inside the memory gets no reply
+//   0x82 write  stores the 256 data bytes at the address and answers data byte 1; a write that
+//               is not 256 bytes or not wholly inside the memory is refused with data byte 0
+//   3 time      keeps the 6 time bytes and answers 1 (another data length is refused with 0)
+//   4 checking  answers 1
+//   0x85 erase  erases the history area (0x30000 up) to 0xFF and answers 1
+// Any other command, and a request with a bad checksum, gets no reply.
+class SimulatedDevice {
+public:
+    // Opens the terminal and starts serving. Throws std::runtime_error with a readable message
+    // when the options are invalid, the terminal cannot be opened, or the image file cannot be
+    // read or created.
+    explicit SimulatedDevice(const DeviceOptions &options = {});
+    ~SimulatedDevice();
+    SimulatedDevice(const SimulatedDevice &) = delete;
+    SimulatedDevice &operator=(const SimulatedDevice &) = delete;
+
+    // The terminal the tool opens.
+    QString slavePath() const { return path; }
+
+    DeviceFaults faults() const;
+    void setFaults(const DeviceFaults &faults);
+
+    QByteArray memory() const;
+    QByteArray memoryRange(int address, int size) const;
+    // Puts bytes into the memory as if the device had stored them; false when they do not fit.
+    bool writeMemory(int address, const QByteArray &bytes);
+    // Good request frames received so far.
+    int requestCount() const;
+    // The last good request frame, start byte to checksum.
+    QByteArray lastRequest() const;
+    // The 6 bytes of the last accepted time synchronisation.
+    QByteArray lastTimeBytes() const;
+
+private:
+    void openTerminal();
+    void serve();
+    void handleRequest(TRecData &request);
+    std::optional<QByteArray> answer(const TRecData &request, bool refuse);
+    void persist();
+    void send(const QByteArray &bytes, const DeviceFaults &faults);
+    bool writeAll(const char *data, qsizetype size);
+    bool waitUntil(std::chrono::steady_clock::time_point deadline);
+
+    QString path;
+    QString imagePath;
+    int masterFd = -1;
+    int slaveFd = -1; // kept open so that the tool may close and reopen without a hang-up
+    int stopFd = -1;
+    std::chrono::steady_clock::time_point wireFreeAt{};
+
+    mutable std::mutex stateLock;
+    QByteArray image;
+    DeviceFaults activeFaults;
+    int requests = 0;
+    QByteArray lastRequestBytes;
+    QByteArray timeBytes;
+
+    std::thread worker;
+};
