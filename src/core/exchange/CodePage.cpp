@@ -1,0 +1,126 @@
+#include "CodePage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <atomic>
+
+namespace {
+
+std::atomic<int> overrideNumber{0};
+
+// The code pages a locale can map to, with the names Qt's ICU converters know them by.
+struct Known {
+    int number;
+    const char *name;
+};
+constexpr Known knownPages[] = {
+    {874, "windows-874"},   {932, "windows-932"},   {936, "GBK"},           {949, "windows-949"},
+    {950, "windows-950"},   {1250, "windows-1250"}, {1251, "windows-1251"}, {1252, "windows-1252"},
+    {1253, "windows-1253"}, {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
+    {1257, "windows-1257"}, {1258, "windows-1258"},
+};
+
+const char *nameOf(int number) {
+    for (const Known &k : knownPages)
+        if (k.number == number)
+            return k.name;
+    return nullptr;
+}
+
+} // namespace
+
+CodePage::CodePage(int number)
+    : codePage(nameOf(number) ? number : 1252) {}
+
+int CodePage::numberForLocale(const QLocale &locale) {
+    switch (locale.language()) {
+    case QLocale::Chinese: {
+        const auto t = locale.territory();
+        if (t == QLocale::Taiwan || t == QLocale::HongKong || t == QLocale::Macao ||
+            (t != QLocale::China && locale.script() == QLocale::TraditionalChineseScript))
+            return 950;
+        return 936;
+    }
+    case QLocale::Japanese:
+        return 932;
+    case QLocale::Korean:
+        return 949;
+    case QLocale::Russian:
+    case QLocale::Ukrainian:
+    case QLocale::Bulgarian:
+    case QLocale::Serbian:
+        return 1251;
+    case QLocale::Polish:
+    case QLocale::Czech:
+    case QLocale::Slovak:
+    case QLocale::Hungarian:
+    case QLocale::Romanian:
+    case QLocale::Croatian:
+    case QLocale::Slovenian:
+        return 1250;
+    case QLocale::Greek:
+        return 1253;
+    case QLocale::Turkish:
+        return 1254;
+    case QLocale::Hebrew:
+        return 1255;
+    case QLocale::Arabic:
+    case QLocale::Persian:
+        return 1256;
+    case QLocale::Lithuanian:
+    case QLocale::Latvian:
+    case QLocale::Estonian:
+        return 1257;
+    case QLocale::Vietnamese:
+        return 1258;
+    case QLocale::Thai:
+        return 874;
+    default:
+        return 1252;
+    }
+}
+
+CodePage CodePage::current() {
+    const int forced = overrideNumber.load();
+    return CodePage(forced ? forced : numberForLocale(QLocale::system()));
+}
+
+void CodePage::setOverride(int number) {
+    overrideNumber.store(number);
+}
+
+QByteArray CodePage::name() const {
+    return nameOf(codePage);
+}
+
+QByteArray CodePage::encode(const QString &text) const {
+    QStringEncoder encoder(nameOf(codePage));
+    return encoder.encode(text);
+}
+
+QString CodePage::decode(const QByteArray &bytes) const {
+    QStringDecoder decoder(nameOf(codePage));
+    return decoder.decode(bytes);
+}
+
+int CodePage::byteLength(const QString &text) const {
+    return int(encode(text).size());
+}
+
+QString CodePage::cut(const QString &text, int maxBytes) const {
+    if (maxBytes <= 0)
+        return {};
+    QStringEncoder encoder(nameOf(codePage));
+    int used = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        // A character outside the basic plane is two UTF-16 units and converts as one.
+        const qsizetype units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const int bytes = int(QByteArray(encoder.encode(QStringView(text).mid(i, units))).size());
+        if (used + bytes > maxBytes)
+            break;
+        used += bytes;
+        i += units;
+    }
+    return text.left(i);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+// The 8-bit code page in which the device keeps the texts the operator types: the Windows ANSI
+// code page of the operator's locale (936 on a simplified-Chinese system, 1252 for western
+// languages, ...). Two-byte code pages store one character as a lead byte at or above 0x80
+// followed by a trail byte; single-byte ones make every byte one character.
+class CodePage {
+public:
+    // An unknown number falls back to 1252, the western code page.
+    explicit CodePage(int number);
+
+    // The code page of the locale; `current()` unless a test has set an override.
+    static int numberForLocale(const QLocale &locale);
+    static CodePage current();
+    // Makes `current()` return this code page whatever the locale; 0 returns to the locale.
+    static void setOverride(int number);
+
+    int number() const { return codePage; }
+    // The converter's name for the code page ("GBK", "windows-1252", ...).
+    QByteArray name() const;
+
+    // Characters the code page cannot hold become the converter's substitute byte.
+    QByteArray encode(const QString &text) const;
+    QString decode(const QByteArray &bytes) const;
+    int byteLength(const QString &text) const;
+    // The longest start of the text whose bytes fit maxBytes, cut before a character whose
+    // bytes would not all fit, so no two-byte character is ever split.
+    QString cut(const QString &text, int maxBytes) const;
+    QByteArray encodeCut(const QString &text, int maxBytes) const {
+        return encode(cut(text, maxBytes));
+    }
+
+private:
+    int codePage;
+};
