@@ -1,0 +1,32 @@
+#pragma once
+
+#include "exchange/CodePage.h"
+
+#include <QString>
+
+// The checks the settings grid's editor makes after every change of a value cell. The view's
+// editor hands over the cell's new text and applies the outcome; keeping the rules here lets
+// the window, the terminal front and the tests share them.
+namespace SettingsTyping {
+
+struct Rule {
+    bool choice = false;     // typed text is removed at once
+    bool digitsOnly = false; // a typed non-digit is dropped
+    int byteLimit = 0;       // 0: no limit
+    int rowOnLimit = -1;     // the row selected on reaching the limit, or after a choice row
+};
+
+struct Outcome {
+    QString text;         // what the cell holds afterwards
+    int selectRow = -1;   // the row to select now; -1 keeps the selection
+    bool changed = false; // text differs from what was typed
+};
+
+Rule ruleFor(int row);
+
+// `typed` is the cell's text after the change. Only its last character is tested for a digit,
+// so each non-digit goes as soon as it is typed while a "+" put there by a read stays.
+// Lengths are bytes in the code page: a two-byte character counts 2.
+Outcome textChanged(int row, const QString &typed, const CodePage &codePage = CodePage::current());
+
+} // namespace SettingsTyping
