@@ -1,3 +1,4 @@
+#include "RandomSettings.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 
@@ -317,6 +318,26 @@ private slots:
         SettingsTable t;
         decode(t, p1, p2);
         QCOMPARE(t.value(21), QStringLiteral("abc"));
+    }
+
+    void randomTablesComeBackIdentical_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::newRow("western") << 1252;
+        QTest::newRow("simplified Chinese") << 936;
+    }
+    void randomTablesComeBackIdentical() {
+        QFETCH(int, codePage);
+        const CodePage cp(codePage);
+        QRandomGenerator rng{quint32(codePage)};
+        for (int i = 0; i < 200; ++i) {
+            SettingsTable t;
+            fillRandomSettings(t, rng, cp);
+            const Encoded e = encode(t, cp);
+            SettingsTable back;
+            decode(back, e.page1, e.page2, cp);
+            const QString diff = settingsDifference(t, back);
+            QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("table %1: %2").arg(i).arg(diff)));
+        }
     }
 
     void decodingPage2AppendsToWhatRow21Holds() {
