@@ -1,0 +1,49 @@
+#include "CellDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+
+CellDelegate::CellDelegate(const Look &look, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , look(look) {}
+
+void CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                         const QModelIndex &index) const {
+    const QWidget *view = option.widget;
+    QStyle *style = view ? view->style() : QApplication::style();
+    const bool heading = look.headingIsRow && index.row() == 0;
+    const bool fixed = heading || index.column() == 0;
+    const bool selected = !fixed && (option.state & QStyle::State_Selected);
+    const QPalette &pal = option.palette;
+
+    painter->save();
+    if (look.checkColumns.contains(index.column()) && !fixed) {
+        painter->fillRect(option.rect, pal.color(QPalette::Base));
+        QStyleOptionButton box;
+        box.state = QStyle::State_Enabled |
+                    (index.data().toString() == QLatin1String("yes") ? QStyle::State_On
+                                                                     : QStyle::State_Off);
+        const int w = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, view);
+        const int h = style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, view);
+        const QRect r = option.rect;
+        box.rect =
+            QRect((r.left() + r.right() + 1 - w) / 2, (r.top() + r.bottom() + 1 - h) / 2, w, h);
+        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, view);
+        painter->restore();
+        return;
+    }
+
+    const QColor fill = heading    ? look.headingFill
+                        : fixed    ? look.fixedFill
+                        : selected ? pal.color(QPalette::Highlight)
+                                   : pal.color(QPalette::Base);
+    painter->fillRect(option.rect, fill);
+    const QString text = index.data().toString();
+    if (!text.isEmpty()) {
+        painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    }
+    painter->restore();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QSet>
+#include <QStyledItemDelegate>
+
+// Draws the cells of a page grid as the device tool always has: every text on one line,
+// centred; the fixed cells (the first column, and the heading row when the grid shows it as a
+// row) on their own fill; yes/no cells as a check box without their text.
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    struct Look {
+        QColor fixedFill;            // the first column
+        QColor headingFill;          // row 0, when the view shows it as a row
+        bool headingIsRow = false;   // false when the headings live in the view's header
+        QSet<int> checkColumns = {}; // columns drawn as check boxes ("yes" is checked)
+    };
+
+    explicit CellDelegate(const Look &look, QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
+private:
+    Look look;
+};

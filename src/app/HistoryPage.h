@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QWidget>
+
+class GridView;
+class HistoryTable;
+
+// Page 3: the device's event history, the date-time window of the filter above it and the
+// export buttons on a 100-pixel panel at the left.
+class HistoryPage : public QWidget {
+    Q_OBJECT
+public:
+    HistoryPage(HistoryTable &table, QWidget *parent = nullptr);
+
+    // The grid `strngrd4`; its headings stay in the header, so view row r shows record r + 1.
+    GridView *grid() const { return strngrd4; }
+
+    QPushButton *const readData;
+    QDateEdit *const dtp1; // start date
+    QTimeEdit *const dtp2; // start time
+    QDateEdit *const dtp3; // end date
+    QTimeEdit *const dtp4; // end time
+    QPushButton *const filter;
+    QPushButton *const exportCsv;
+    QPushButton *const exportXls;
+    QPushButton *const btn2; // hidden "clear the grid"
+    QPushButton *const deleteAll;
+
+private:
+    GridView *strngrd4;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+class GridView;
+class NumberTable;
+
+// Page 2: the authorized number list with its buttons on a 100-pixel panel at the left.
+class NumberPage : public QWidget {
+    Q_OBJECT
+public:
+    NumberPage(NumberTable &table, QWidget *parent = nullptr);
+
+    // The grid `strngrd3`; its headings stay in the header, so view row r shows entry r + 1.
+    GridView *grid() const { return strngrd3; }
+
+    QPushButton *const read;
+    QPushButton *const save;
+    QPushButton *const importXls;
+    QPushButton *const exportXls;
+    QPushButton *const exportCsv;
+    QPushButton *const btn6;  // "All Always"
+    QPushButton *const btn7;  // "Delete all"
+    QPushButton *const btn11; // hidden "clear the grid"
+
+private:
+    GridView *strngrd3;
+};

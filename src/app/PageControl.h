@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QTabWidget>
+
+class SideTabBar;
+
+// The window's page control `pgc1`: one page per task, tabs on the left.
+class PageControl : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit PageControl(QWidget *parent = nullptr);
+
+    SideTabBar *sideTabBar() const { return bar; }
+
+private:
+    SideTabBar *bar;
+};

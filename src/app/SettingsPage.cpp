@@ -1,0 +1,31 @@
+#include "SettingsPage.h"
+
+#include "PageButtons.h"
+
+#include <QHBoxLayout>
+
+namespace {
+
+QWidget *leftPanel(QWidget *page) {
+    auto *panel = new QWidget(page);
+    panel->setFixedWidth(100);
+    return panel;
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(QWidget *parent)
+    : QWidget(parent)
+    , readSettings(makePageButton(QStringLiteral("Read Settings"), leftPanel(this), 8, 45))
+    , saveSettings(
+          makePageButton(QStringLiteral("Save Settings"), readSettings->parentWidget(), 8, 101))
+    , importProfile(
+          makePageButton(QStringLiteral("Import profile"), readSettings->parentWidget(), 8, 158))
+    , exportProfile(
+          makePageButton(QStringLiteral("Export profile"), readSettings->parentWidget(), 8, 214)) {
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(readSettings->parentWidget());
+    layout->addStretch(1);
+}

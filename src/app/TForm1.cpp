@@ -1,0 +1,125 @@
+#include "TForm1.h"
+
+#include "ConfigurationFolder.h"
+#include "GridView.h"
+#include "HelpPage.h"
+#include "HistoryPage.h"
+#include "NumberPage.h"
+#include "PageControl.h"
+#include "SettingsPage.h"
+#include "StatusPanels.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+QLabel *topLabel(const QString &text, QWidget *parent, int left, int width) {
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(left, 6, width, 24);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QPushButton *topButton(const QString &caption, QWidget *parent, int left) {
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(left, 5, 75, 26);
+    return b;
+}
+
+} // namespace
+
+TForm1::TForm1(Operator *standIn, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
+    , statusBar(new StatusPanels(this))
+    , windowOperator(*statusBar, *this, standIn) {
+    setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(ClientWidth, ClientHeight);
+    buildTopBar();
+    buildPages();
+    statusBar->setGeometry(0, ClientHeight - StatusPanels::Height, ClientWidth,
+                           StatusPanels::Height);
+    FormCreate();
+}
+
+QPoint TForm1::centredPosition(QSize screen, QSize window) {
+    return QPoint((screen.width() - window.width()) / 2,
+                  (screen.height() - (window.height() + 40)) / 2);
+}
+
+void TForm1::buildTopBar() {
+    topLabel(QStringLiteral("COM Port:"), this, 4, 60);
+    portList = new QComboBox(this);
+    portList->setEditable(true);
+    portList->setGeometry(70, 6, 150, 24);
+    openButton = topButton(QStringLiteral("Open"), this, 230);
+    topLabel(QStringLiteral("Password:"), this, 320, 60);
+    passwordEdit = new QLineEdit(QStringLiteral("7482"), this);
+    passwordEdit->setGeometry(386, 6, 90, 24);
+    loginButton = topButton(QStringLiteral("Log in"), this, 486);
+    timeSyncButton = topButton(QStringLiteral("同步时间"), this, 600);
+    checkingModeButton = topButton(QStringLiteral("HEX设置模式"), this, 680);
+    timeSyncButton->hide();
+    checkingModeButton->hide();
+}
+
+void TForm1::buildPages() {
+    pages = new PageControl(this);
+    pages->setGeometry(0, TopBarHeight, ClientWidth,
+                       ClientHeight - TopBarHeight - StatusPanels::Height);
+    settings = new SettingsPage;
+    numbers = new NumberPage(numberGrid);
+    history = new HistoryPage(historyGrid);
+    help = new HelpPage;
+    // The captions of the first three pages are set when the window is first shown.
+    pages->addTab(settings, QString());
+    pages->addTab(numbers, QString());
+    pages->addTab(history, QString());
+    pages->addTab(help, QStringLiteral("Help"));
+    pages->setCurrentIndex(0);
+}
+
+void TForm1::FormCreate() {
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(centredPosition(screen->geometry().size(), size()));
+    setOperationsLocked(true);
+    statusBar->setPanelText(0, QStringLiteral("COM Port:"));
+    // No data cell shows as selected at start.
+    numbers->grid()->setCurrentIndex(QModelIndex());
+    configFolder = ConfigurationFolder::prepare();
+}
+
+void TForm1::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!shown) {
+        shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    pages->setTabText(0, QStringLiteral("Basic\r\nSettings"));
+    pages->setTabText(1, QStringLiteral("Number\r\nList"));
+    pages->setTabText(2, QStringLiteral("Historical\r\nData"));
+}
+
+QList<QPushButton *> TForm1::operationButtons() const {
+    return {checkingModeButton,     timeSyncButton,          settings->readSettings,
+            settings->saveSettings, settings->importProfile, settings->exportProfile,
+            numbers->read,          numbers->save,           numbers->importXls,
+            numbers->exportXls,     history->readData,       history->filter,
+            history->deleteAll,     history->exportXls,      history->exportCsv,
+            history->btn2,          numbers->exportCsv,      numbers->btn6,
+            numbers->btn7,          numbers->btn11};
+}
+
+void TForm1::setOperationsLocked(bool locked) {
+    for (QPushButton *b : operationButtons())
+        b->setEnabled(!locked);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "WindowOperator.h"
+#include "history/HistoryTable.h"
+#include "numbers/NumberTable.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QList>
+#include <QPushButton>
+#include <QWidget>
+
+class HelpPage;
+class HistoryPage;
+class NumberPage;
+class PageControl;
+class SettingsPage;
+class StatusPanels;
+
+// The main window: the connection controls on top, one page per task, the status bar below.
+// It owns the grids' tables and every long-lived object of the run.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 1054;
+    static constexpr int ClientHeight = 653;
+    static constexpr int TopBarHeight = 36;
+
+    // `standIn` answers the message boxes and file dialogs in place of a person (tests).
+    explicit TForm1(Operator *standIn = nullptr, QWidget *parent = nullptr);
+
+    // The window's place on a screen: centred, with 40 pixels more height counted for the
+    // frame; integer halves rounded toward zero, negative on a screen smaller than the window.
+    static QPoint centredPosition(QSize screen, QSize window);
+
+    QComboBox *cbb9() const { return portList; }
+    QPushButton *btn8() const { return openButton; }
+    QLineEdit *edt3() const { return passwordEdit; }
+    QPushButton *btn1() const { return loginButton; }
+    PageControl *pgc1() const { return pages; }
+    StatusPanels *stat1() const { return statusBar; }
+    SettingsPage *settingsPage() const { return settings; }
+    NumberPage *numberPage() const { return numbers; }
+    HistoryPage *historyPage() const { return history; }
+    HelpPage *helpPage() const { return help; }
+
+    NumberTable &numberTable() { return numberGrid; }
+    HistoryTable &historyTable() { return historyGrid; }
+    Operator &operatorInterface() { return windowOperator; }
+    QString configurationFolder() const { return configFolder; }
+
+    // The buttons that only a logged-in operator may use, in the order the login sets them.
+    QList<QPushButton *> operationButtons() const;
+    void setOperationsLocked(bool locked);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildTopBar();
+    void buildPages();
+    void FormCreate();
+    void FormShow();
+
+    NumberTable numberGrid;
+    HistoryTable historyGrid;
+
+    QComboBox *portList = nullptr;
+    QPushButton *openButton = nullptr;
+    QLineEdit *passwordEdit = nullptr;
+    QPushButton *loginButton = nullptr;
+    // Hidden: the operator never sees them, but the login locks and unlocks them with the rest.
+    QPushButton *checkingModeButton = nullptr;
+    QPushButton *timeSyncButton = nullptr;
+
+    PageControl *pages = nullptr;
+    SettingsPage *settings = nullptr;
+    NumberPage *numbers = nullptr;
+    HistoryPage *history = nullptr;
+    HelpPage *help = nullptr;
+    StatusPanels *statusBar = nullptr;
+
+    WindowOperator windowOperator;
+    QString configFolder;
+    bool shown = false;
+};

@@ -1,0 +1,98 @@
+#include "WindowOperator.h"
+
+#include "StatusPanels.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Operator::Icon icon) {
+    switch (icon) {
+    case Operator::Icon::Information:
+        return QMessageBox::Information;
+    case Operator::Icon::Question:
+        return QMessageBox::Question;
+    case Operator::Icon::Warning:
+        return QMessageBox::Warning;
+    case Operator::Icon::Error:
+        return QMessageBox::Critical;
+    case Operator::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+WindowOperator::WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn)
+    : bar(bar)
+    , window(window)
+    , standIn(standIn) {}
+
+void WindowOperator::setStatusText(const QString &text) {
+    bar.setPanelText(2, text);
+    if (standIn)
+        standIn->setStatusText(text);
+}
+
+void WindowOperator::setProgressPosition(int value) {
+    bar.progressBar()->setValue(value);
+    if (standIn)
+        standIn->setProgressPosition(value);
+}
+
+void WindowOperator::setProgressVisible(bool visible) {
+    bar.progressBar()->setVisible(visible);
+    if (standIn)
+        standIn->setProgressVisible(visible);
+}
+
+void WindowOperator::message(const QString &text, const QString &title, Icon icon,
+                             const QString &detail) {
+    if (standIn)
+        return standIn->message(text, title, icon, detail);
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, &window);
+    // The reason of a failure goes beneath the message, which keeps its fixed text.
+    box.setInformativeText(detail);
+    box.exec();
+}
+
+bool WindowOperator::confirm(const QString &text, const QString &title,
+                             const QString &acceptCaption, const QString &rejectCaption,
+                             Icon icon) {
+    if (standIn)
+        return standIn->confirm(text, title, acceptCaption, rejectCaption, icon);
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, &window);
+    QPushButton *accept = box.addButton(acceptCaption, QMessageBox::YesRole);
+    QPushButton *reject = box.addButton(rejectCaption, QMessageBox::NoRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(reject);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
+bool WindowOperator::warnOkCancel(const QString &text, const QString &title) {
+    if (standIn)
+        return standIn->warnOkCancel(text, title);
+    return QMessageBox::warning(&window, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
+QString WindowOperator::chooseSaveFile(const QString &title, const QString &folder,
+                                       const QString &suggestedName, const QString &filter) {
+    if (standIn)
+        return standIn->chooseSaveFile(title, folder, suggestedName, filter);
+    // QFileDialog asks before it replaces an existing file.
+    return QFileDialog::getSaveFileName(&window, title, QDir(folder).filePath(suggestedName),
+                                        filter);
+}
+
+QString WindowOperator::chooseOpenFile(const QString &title, const QString &folder,
+                                       const QString &filter) {
+    if (standIn)
+        return standIn->chooseOpenFile(title, folder, filter);
+    return QFileDialog::getOpenFileName(&window, title, folder, filter);
+}

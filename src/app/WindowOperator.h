@@ -1,0 +1,33 @@
+#pragma once
+
+#include "operator/Operator.h"
+
+class QWidget;
+class StatusPanels;
+
+// The window's side of the operator interface: status panel 2 and the progress bar of the
+// status bar, message boxes and file dialogs over the window. A stand-in operator, when given,
+// answers in place of the dialogs and sees every status text and progress value as well; the
+// tests use it so that nothing waits for a person.
+class WindowOperator : public Operator {
+public:
+    WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn = nullptr);
+
+    void setStatusText(const QString &text) override;
+    void setProgressPosition(int value) override;
+    void setProgressVisible(bool visible) override;
+    void message(const QString &text, const QString &title, Icon icon,
+                 const QString &detail) override;
+    bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
+                 const QString &rejectCaption, Icon icon) override;
+    bool warnOkCancel(const QString &text, const QString &title) override;
+    QString chooseSaveFile(const QString &title, const QString &folder,
+                           const QString &suggestedName, const QString &filter) override;
+    QString chooseOpenFile(const QString &title, const QString &folder,
+                           const QString &filter) override;
+
+private:
+    StatusPanels &bar;
+    QWidget &window;
+    Operator *standIn;
+};
