@@ -8,6 +8,7 @@
 #include "PageControl.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
+#include "protocol/Trecognitionserial.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -89,6 +90,10 @@ void TForm1::FormCreate() {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     setOperationsLocked(true);
+    // The port list is built once; the operator may still type any path into it.
+    portList->addItems(Trecognitionserial().ports());
+    if (portList->count() > 0)
+        portList->setCurrentIndex(0);
     statusBar->setPanelText(0, QStringLiteral("COM Port:"));
     // No data cell shows as selected at start.
     numbers->grid()->setCurrentIndex(QModelIndex());
