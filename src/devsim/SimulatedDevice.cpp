@@ -13,6 +13,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <sys/eventfd.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -185,6 +186,9 @@ QByteArray SimulatedDevice::lastTimeBytes() const {
 }
 
 void SimulatedDevice::serve() {
+    // Paced bytes are due at exact times; the default 50 us of timer slack would show up as
+    // a late last byte on every reply.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     TRecData reassembler;
     char buffer[4096];
     pollfd fds[2] = {{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}};
