@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ImageFile {
@@ -57,6 +58,8 @@ bool save(const QString &path, const QByteArray &image, QString &error) {
         error = systemError(QStringLiteral("Cannot create a temporary file for"), path);
         return false;
     }
+    // mkstemp makes the file private; the image is no secret, keep it readable like any file.
+    ::fchmod(fd, 0644);
     const bool written = writeAll(fd, image.constData(), image.size());
     const int writeErrno = errno;
     if (::close(fd) != 0 || !written) {
