@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 using namespace DeviceMemoryMap;
 
@@ -85,6 +86,24 @@ private slots:
         QCOMPARE(replyData(client, 0x85, 0), Accepted);
         QCOMPARE(replyData(client, 0x83, 0x4F300), QByteArray(PageSize, char(0xFF)));
         QVERIFY(program.stop());
+    }
+
+    void stopsCleanlyOnSignal_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void stopsCleanlyOnSignal() {
+        QFETCH(int, signal);
+        Program program({"--delay", "60000"});
+        PtyClient client(program.terminal);
+        // Even while it holds back a reply.
+        QVERIFY(client.send(PtyClient::frame(0x04, 0)));
+        QTest::qWait(100);
+        ::kill(pid_t(program.process.processId()), signal);
+        QVERIFY(program.process.waitForFinished(10000));
+        QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.process.exitCode(), 0);
     }
 
     void imageKeepsMemoryAcrossRuns() {
