@@ -136,7 +136,7 @@ void SettingsArea::encodePage2(uint8_t *page, const CodePage &cp) const {
     put(page, 14, cp.encodeCut(table.value(22), 16));
 }
 
-void SettingsArea::decodePage1(const uint8_t *page, const CodePage &cp) {
+void SettingsArea::decodePage1(const uint8_t *page, const CodePage &cp, const Progress &progress) {
     table.setValue(1, digitsAt(page, 0, 4));
     table.setValue(2, digitsAt(page, 4, 22));
     table.showChoice(3);
@@ -154,6 +154,8 @@ void SettingsArea::decodePage1(const uint8_t *page, const CodePage &cp) {
     table.setValue(10, numberAt(page, 112));
     table.setValue(10, numberAt(page, 114));
     table.setChoiceIndex(11, page[116]);
+    if (progress)
+        progress(40);
     table.setChoiceIndex(12, page[117]);
     table.showChoice(11);
     table.showChoice(12);
@@ -169,7 +171,7 @@ void SettingsArea::decodePage1(const uint8_t *page, const CodePage &cp) {
     table.setValue(21, cp.decode(userNameHead));
 }
 
-void SettingsArea::decodePage2(const uint8_t *page, const CodePage &cp) {
+void SettingsArea::decodePage2(const uint8_t *page, const CodePage &cp, const Progress &progress) {
     // Join at the byte level, so a character split over the pages comes back whole; if the
     // cell was changed since page 1, its own text is what gets appended to.
     const QString head = table.value(21);
@@ -177,5 +179,7 @@ void SettingsArea::decodePage2(const uint8_t *page, const CodePage &cp) {
     name += paddedAt(page, 0, UserNameSize - UserNameOnPage1);
     table.setValue(21, cp.decode(name));
     userNameHead.clear();
+    if (progress)
+        progress(90);
     table.setValue(22, cp.decode(paddedAt(page, 14, 16)));
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class SettingsTable;
 
@@ -28,10 +29,13 @@ public:
     void encodePage1(uint8_t *page, const CodePage &codePage) const;
     void encodePage2(uint8_t *page, const CodePage &codePage) const;
 
+    // Told the progress of a page's decoding at its fixed steps.
+    using Progress = std::function<void(quint16 percent)>;
+
     // Put a page's parameters into the table and its choice lists (showing the lists).
-    void decodePage1(const uint8_t *page, const CodePage &codePage);
+    void decodePage1(const uint8_t *page, const CodePage &codePage, const Progress &progress = {});
     // Appends page 2's part of the user name to what page 1 left in row 21.
-    void decodePage2(const uint8_t *page, const CodePage &codePage);
+    void decodePage2(const uint8_t *page, const CodePage &codePage, const Progress &progress = {});
 
 private:
     SettingsTable &table;
