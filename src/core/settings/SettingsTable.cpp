@@ -91,6 +91,10 @@ void SettingsTable::setUp() {
     setValue(17, QStringLiteral("9999"));
 }
 
+QString SettingsTable::parameterText(int row) const {
+    return isChoiceRow(row) ? choiceText(row) : value(row);
+}
+
 bool SettingsTable::isChoiceRow(int row) {
     return choiceSlot(row) >= 0;
 }

@@ -30,6 +30,10 @@ public:
     QString value(int row) const { return cell(ValueColumn, row); }
     void setValue(int row, const QString &text) { setCell(ValueColumn, row, text); }
 
+    // What parameter n stands at, as a person reads it: the selected item's text for a choice
+    // row (whatever its cell shows), the value cell otherwise.
+    QString parameterText(int row) const;
+
     static bool isChoiceRow(int row);
     // The fixed items of a choice row's list; empty for other rows.
     static QStringList choiceItems(int row);

@@ -62,4 +62,18 @@ Outcome textChanged(int row, const QString &typed, const CodePage &codePage) {
     return out;
 }
 
+QString typeIntoEmptyCell(int row, const QString &value, const CodePage &codePage) {
+    QString text;
+    qsizetype i = 0;
+    while (i < value.size()) {
+        const qsizetype units = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
+        const Outcome out = textChanged(row, text + value.mid(i, units), codePage);
+        text = out.text;
+        if (out.selectRow >= 0)
+            break;
+        i += units;
+    }
+    return text;
+}
+
 } // namespace SettingsTyping

@@ -29,4 +29,9 @@ Rule ruleFor(int row);
 // Lengths are bytes in the code page: a two-byte character counts 2.
 Outcome textChanged(int row, const QString &typed, const CodePage &codePage = CodePage::current());
 
+// What the cell keeps when `value` is typed into it, empty, character by character; typing
+// ends where the rules move the selection to another row. A choice row keeps nothing.
+QString typeIntoEmptyCell(int row, const QString &value,
+                          const CodePage &codePage = CodePage::current());
+
 } // namespace SettingsTyping

@@ -205,6 +205,51 @@ private slots:
         QCOMPARE(out.selectRow, 21);
     }
 
+    void typingAWholeValue_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("password") << 1 << "1234"
+                                  << "1234";
+        QTest::newRow("password too long") << 1 << "123456"
+                                           << "1234";
+        QTest::newRow("letters dropped as typed") << 1 << "1a2b"
+                                                  << "12";
+        QTest::newRow("plus sign cannot be typed") << 2 << "+86139"
+                                                   << "86139";
+        QTest::newRow("three-digit row") << 7 << "15"
+                                         << "15";
+        QTest::newRow("three-digit row ends at the limit") << 7 << "1234"
+                                                           << "123";
+        QTest::newRow("12a ends the edit") << 7 << "12a9"
+                                           << "12";
+        QTest::newRow("port with letters") << 19 << "80ab"
+                                           << "80ab";
+        QTest::newRow("user name of 16") << 21 << "gprs-user-16char"
+                                         << "gprs-user-16char";
+        QTest::newRow("user name of 17") << 21 << "gprs-user-17chars"
+                                         << "gprs-user-17char";
+        QTest::newRow("choice row") << 3 << "1"
+                                    << "";
+        QTest::newRow("empty") << 5 << ""
+                               << "";
+    }
+    void typingAWholeValue() {
+        QFETCH(int, row);
+        QFETCH(QString, value);
+        QFETCH(QString, kept);
+        QCOMPARE(SettingsTyping::typeIntoEmptyCell(row, value, CodePage(1252)), kept);
+    }
+
+    void parameterTextOfChoiceAndValueRows() {
+        SettingsTable t;
+        t.setValue(3, QStringLiteral("stale"));
+        QCOMPARE(t.parameterText(3), QStringLiteral("1:NO"));
+        t.setChoiceIndex(3, -1);
+        QCOMPARE(t.parameterText(3), QString());
+        QCOMPARE(t.parameterText(5), QStringLiteral("Unauthorized door opened"));
+    }
+
     void nonDigitOutsideTheBasicPlaneGoesWhole() {
         const auto out = SettingsTyping::textChanged(1, QStringLiteral("12\U0001F600"));
         QCOMPARE(out.text, QStringLiteral("12"));
