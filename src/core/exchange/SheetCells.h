@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+// The cells of one worksheet as read from a file, addressed (row, column) from 1. Each cell has
+// the text a spreadsheet displays and its value as text; for text cells the two are the same.
+class SheetCells {
+public:
+    void set(int row, int column, const QString &displayed, const QString &value);
+    void setText(int row, int column, const QString &text) { set(row, column, text, text); }
+
+    // Empty for a cell that is empty or missing.
+    QString displayed(int row, int column) const;
+    QString value(int row, int column) const;
+    qsizetype count() const { return cells.size(); }
+    void clear() { cells.clear(); }
+    void swap(SheetCells &other) noexcept { cells.swap(other.cells); }
+
+private:
+    struct Texts {
+        QString displayed;
+        QString value;
+    };
+    static quint64 key(int row, int column) {
+        return (quint64(quint32(row)) << 32) | quint32(column);
+    }
+
+    QHash<quint64, Texts> cells;
+};

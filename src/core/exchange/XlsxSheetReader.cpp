@@ -1,0 +1,412 @@
+#include "exchange/XlsxSheetReader.h"
+
+#include "exchange/NumberCellText.h"
+#include "exchange/XlsxText.h"
+#include "exchange/XmlPart.h"
+#include "exchange/ZipPackage.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QVector>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+using NumberCellText::DateSystem;
+using NumberCellText::FormatKind;
+using XmlPart::attribute;
+using XmlPart::child;
+using XmlPart::hasLocalName;
+
+namespace {
+
+struct Relationship {
+    QString type;
+    QString target;
+};
+using Relationships = QHash<QString, Relationship>;
+
+QString folderOf(const QString &part) {
+    return part.left(part.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString relationshipsPartOf(const QString &part) {
+    return folderOf(part) + QStringLiteral("_rels/") + part.mid(folderOf(part).size()) +
+           QStringLiteral(".rels");
+}
+
+// A relationship target is relative to the folder of its source part, or absolute from the
+// package root when it starts with "/".
+QString resolveTarget(const QString &sourcePart, const QString &target) {
+    const QString joined =
+        target.startsWith(QLatin1Char('/')) ? target.mid(1) : folderOf(sourcePart) + target;
+    QStringList segments;
+    for (const QString &segment : joined.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (segment == QLatin1String("..")) {
+            if (!segments.isEmpty())
+                segments.removeLast();
+        } else if (segment != QLatin1String(".")) {
+            segments << segment;
+        }
+    }
+    return segments.join(QLatin1Char('/'));
+}
+
+QString columnLetters(int column) {
+    QString letters;
+    for (; column > 0; column = (column - 1) / 26)
+        letters.prepend(QChar(char16_t('A' + (column - 1) % 26)));
+    return letters;
+}
+
+QString cellName(int row, int column) {
+    return columnLetters(column) + QString::number(row);
+}
+
+bool parseInt(const char *text, qint64 *out) {
+    const char *end = text + std::strlen(text);
+    const auto result = std::from_chars(text, end, *out);
+    return result.ec == std::errc() && result.ptr == end && end != text;
+}
+
+bool parseNumber(const char *text, double *out) {
+    if (*text == '+')
+        ++text;
+    const char *end = text + std::strlen(text);
+    const auto result = std::from_chars(text, end, *out);
+    return result.ec == std::errc() && result.ptr == end && end != text && std::isfinite(*out);
+}
+
+// "B3" into column 2, row 3.
+bool parseCellReference(const char *text, int *row, int *column) {
+    qint64 col = 0;
+    const char *p = text;
+    for (; (*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z'); ++p) {
+        col = col * 26 + ((*p & ~0x20) - 'A' + 1);
+        if (col > XlsxSheetReader::MaxColumns)
+            return false;
+    }
+    qint64 r = 0;
+    if (p == text || !parseInt(p, &r) || r < 1 || r > XlsxSheetReader::MaxRows)
+        return false;
+    *row = int(r);
+    *column = int(col);
+    return true;
+}
+
+class Reader {
+public:
+    Reader(SheetCells *cells, QString *reason)
+        : cells(cells)
+        , reason(reason) {}
+
+    bool read(const QByteArray &file) {
+        if (!zip.open(file, reason))
+            return false;
+        QString workbookPart;
+        if (!findWorkbookPart(&workbookPart))
+            return false;
+        Relationships workbookRelationships;
+        QString sheetPart;
+        if (!readWorkbook(workbookPart, &workbookRelationships, &sheetPart))
+            return false;
+        for (const Relationship &r : std::as_const(workbookRelationships)) {
+            if (r.type.endsWith(QLatin1String("/sharedStrings")) &&
+                !readSharedStrings(resolveTarget(workbookPart, r.target)))
+                return false;
+            if (r.type.endsWith(QLatin1String("/styles")) &&
+                !readStyles(resolveTarget(workbookPart, r.target)))
+                return false;
+        }
+        return readSheet(sheetPart);
+    }
+
+private:
+    bool fail(const QString &why) {
+        *reason = why;
+        return false;
+    }
+
+    bool load(const QString &part, QByteArray *storage, pugi::xml_document *document,
+              const char *rootName, pugi::xml_node *root) {
+        if (!zip.read(part, storage, reason) || !XmlPart::parse(*storage, *document, part, reason))
+            return false;
+        *root = document->document_element();
+        if (!*root || !hasLocalName(root->name(), rootName))
+            return fail(
+                QStringLiteral("the part %1 is not a %2 part").arg(part, QLatin1String(rootName)));
+        return true;
+    }
+
+    // The relationships of `part`; a part without any has no relationships file.
+    bool readRelationships(const QString &part, Relationships *out) {
+        const QString name = relationshipsPartOf(part);
+        if (!zip.contains(name))
+            return true;
+        QByteArray storage;
+        pugi::xml_document document;
+        pugi::xml_node root;
+        if (!load(name, &storage, &document, "Relationships", &root))
+            return false;
+        for (pugi::xml_node r = root.first_child(); r; r = r.next_sibling()) {
+            if (r.type() != pugi::node_element || !hasLocalName(r.name(), "Relationship") ||
+                QLatin1String(attribute(r, "TargetMode").value()) == QLatin1String("External"))
+                continue;
+            out->insert(QString::fromUtf8(attribute(r, "Id").value()),
+                        {QString::fromUtf8(attribute(r, "Type").value()),
+                         QString::fromUtf8(attribute(r, "Target").value())});
+        }
+        return true;
+    }
+
+    bool findWorkbookPart(QString *part) {
+        Relationships package;
+        if (!readRelationships(QString(), &package))
+            return false;
+        for (const Relationship &r : std::as_const(package)) {
+            if (r.type.endsWith(QLatin1String("/officeDocument"))) {
+                *part = resolveTarget(QString(), r.target);
+                return true;
+            }
+        }
+        // Some writers leave out the package relationships; the usual place then.
+        *part = QStringLiteral("xl/workbook.xml");
+        if (!zip.contains(*part))
+            return fail(QStringLiteral("it is not a workbook (it has no workbook part)"));
+        return true;
+    }
+
+    bool readWorkbook(const QString &part, Relationships *relationships, QString *sheetPart) {
+        QByteArray storage;
+        pugi::xml_document document;
+        pugi::xml_node root;
+        if (!zip.contains(part))
+            return fail(
+                QStringLiteral("it is not a workbook (its main part %1 is missing)").arg(part));
+        if (!load(part, &storage, &document, "workbook", &root) ||
+            !readRelationships(part, relationships))
+            return false;
+        const QLatin1String date1904(attribute(child(root, "workbookPr"), "date1904").value());
+        dateSystem = date1904 == QLatin1String("1") || date1904 == QLatin1String("true")
+                         ? DateSystem::From1904
+                         : DateSystem::From1900;
+        const pugi::xml_node sheets = child(root, "sheets");
+        for (pugi::xml_node sheet = sheets.first_child(); sheet; sheet = sheet.next_sibling()) {
+            if (sheet.type() != pugi::node_element || !hasLocalName(sheet.name(), "sheet"))
+                continue;
+            const auto found =
+                relationships->constFind(QString::fromUtf8(attribute(sheet, "id").value()));
+            if (found != relationships->constEnd() &&
+                found->type.endsWith(QLatin1String("/worksheet"))) {
+                *sheetPart = resolveTarget(part, found->target);
+                return true;
+            }
+        }
+        return fail(QStringLiteral("it has no worksheet"));
+    }
+
+    // A shared or inline string: one text, or rich-text runs whose texts are joined. Phonetic
+    // runs are not part of the text.
+    static QString stringItem(pugi::xml_node item) {
+        QByteArray joined;
+        for (pugi::xml_node n = item.first_child(); n; n = n.next_sibling()) {
+            if (n.type() != pugi::node_element)
+                continue;
+            if (hasLocalName(n.name(), "t"))
+                joined += XmlPart::text(n);
+            else if (hasLocalName(n.name(), "r"))
+                joined += XmlPart::text(child(n, "t"));
+        }
+        return XlsxText::decode(joined.constData(), joined.size());
+    }
+
+    bool readSharedStrings(const QString &part) {
+        QByteArray storage;
+        pugi::xml_document document;
+        pugi::xml_node root;
+        if (!load(part, &storage, &document, "sst", &root))
+            return false;
+        for (pugi::xml_node si = root.first_child(); si; si = si.next_sibling())
+            if (si.type() == pugi::node_element && hasLocalName(si.name(), "si"))
+                sharedStrings << stringItem(si);
+        return true;
+    }
+
+    bool readStyles(const QString &part) {
+        QByteArray storage;
+        pugi::xml_document document;
+        pugi::xml_node root;
+        if (!load(part, &storage, &document, "styleSheet", &root))
+            return false;
+        QHash<qint64, FormatKind> custom;
+        const pugi::xml_node numFmts = child(root, "numFmts");
+        for (pugi::xml_node f = numFmts.first_child(); f; f = f.next_sibling()) {
+            qint64 id = 0;
+            if (f.type() == pugi::node_element && hasLocalName(f.name(), "numFmt") &&
+                parseInt(attribute(f, "numFmtId").value(), &id))
+                custom.insert(id, NumberCellText::formatCodeKind(
+                                      QString::fromUtf8(attribute(f, "formatCode").value())));
+        }
+        const pugi::xml_node cellXfs = child(root, "cellXfs");
+        for (pugi::xml_node xf = cellXfs.first_child(); xf; xf = xf.next_sibling()) {
+            if (xf.type() != pugi::node_element || !hasLocalName(xf.name(), "xf"))
+                continue;
+            qint64 id = 0;
+            const pugi::xml_attribute idText = attribute(xf, "numFmtId");
+            if (idText && !parseInt(idText.value(), &id))
+                return fail(QStringLiteral("the part %1 names a number format \"%2\"")
+                                .arg(part, QString::fromUtf8(idText.value())));
+            styleKinds << custom.value(id, NumberCellText::builtinFormatKind(int(id)));
+        }
+        return true;
+    }
+
+    bool readSheet(const QString &part) {
+        QByteArray storage;
+        pugi::xml_document document;
+        pugi::xml_node root;
+        if (!zip.contains(part))
+            return fail(QStringLiteral("its first worksheet %1 is missing").arg(part));
+        if (!load(part, &storage, &document, "worksheet", &root))
+            return false;
+        int rowNumber = 0;
+        const pugi::xml_node sheetData = child(root, "sheetData");
+        for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
+            if (row.type() != pugi::node_element || !hasLocalName(row.name(), "row"))
+                continue;
+            if (const pugi::xml_attribute r = attribute(row, "r")) {
+                qint64 number = 0;
+                if (!parseInt(r.value(), &number) || number < 1 ||
+                    number > XlsxSheetReader::MaxRows)
+                    return fail(QStringLiteral("the worksheet has a row numbered \"%1\"")
+                                    .arg(QString::fromUtf8(r.value())));
+                rowNumber = int(number);
+            } else if (++rowNumber > XlsxSheetReader::MaxRows) {
+                return fail(QStringLiteral("the worksheet has more than %1 rows")
+                                .arg(XlsxSheetReader::MaxRows));
+            }
+            int column = 0;
+            for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
+                if (c.type() != pugi::node_element || !hasLocalName(c.name(), "c"))
+                    continue;
+                int cellRow = rowNumber;
+                if (const pugi::xml_attribute r = attribute(c, "r")) {
+                    if (!parseCellReference(r.value(), &cellRow, &column))
+                        return fail(QStringLiteral("the worksheet has a cell named \"%1\"")
+                                        .arg(QString::fromUtf8(r.value())));
+                } else if (++column > XlsxSheetReader::MaxColumns) {
+                    return fail(QStringLiteral("row %1 of the worksheet has more than %2 cells")
+                                    .arg(rowNumber)
+                                    .arg(XlsxSheetReader::MaxColumns));
+                }
+                if (!readCell(c, cellRow, column))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    bool readCell(pugi::xml_node c, int row, int column) {
+        const char *type = attribute(c, "t").value();
+        const pugi::xml_node v = child(c, "v");
+        if (std::strcmp(type, "inlineStr") == 0) {
+            cells->setText(row, column, stringItem(child(c, "is")));
+            return true;
+        }
+        if (!v)
+            return true;
+        const QByteArray value = XmlPart::text(v);
+        if (std::strcmp(type, "s") == 0) {
+            qint64 index = -1;
+            if (!parseInt(value.constData(), &index) || index < 0 || index >= sharedStrings.size())
+                return fail(QStringLiteral("cell %1 refers to shared string \"%2\", which does not "
+                                           "exist")
+                                .arg(cellName(row, column), QString::fromUtf8(value)));
+            cells->setText(row, column, sharedStrings.at(qsizetype(index)));
+        } else if (std::strcmp(type, "str") == 0) {
+            cells->setText(row, column, XlsxText::decode(value.constData(), value.size()));
+        } else if (std::strcmp(type, "b") == 0) {
+            cells->setText(row, column,
+                           value == "0" ? QStringLiteral("FALSE") : QStringLiteral("TRUE"));
+        } else if (std::strcmp(type, "e") == 0) {
+            cells->setText(row, column, QString::fromUtf8(value));
+        } else if (std::strcmp(type, "d") == 0) {
+            return readDateCell(c, value, row, column);
+        } else if (*type == 0 || std::strcmp(type, "n") == 0) {
+            if (value.isEmpty())
+                return true;
+            double number = 0;
+            if (!parseNumber(value.constData(), &number))
+                return fail(QStringLiteral("cell %1 holds \"%2\", which is not a number")
+                                .arg(cellName(row, column), QString::fromUtf8(value)));
+            return setNumber(c, number, row, column);
+        } else {
+            return fail(QStringLiteral("cell %1 has the unknown type \"%2\"")
+                            .arg(cellName(row, column), QString::fromUtf8(type)));
+        }
+        return true;
+    }
+
+    // An ISO 8601 date, time or both, as some writers store dates; shown like a serial.
+    bool readDateCell(pugi::xml_node c, const QByteArray &value, int row, int column) {
+        const QString text = QString::fromUtf8(value);
+        QDateTime at = QDateTime::fromString(text, Qt::ISODate);
+        if (!at.isValid())
+            at = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
+        if (!at.isValid())
+            at = QDateTime(QDate(1899, 12, 30), QTime::fromString(text, Qt::ISODate));
+        if (!at.isValid())
+            return fail(QStringLiteral("cell %1 holds \"%2\", which is not a date")
+                            .arg(cellName(row, column), text));
+        const QDate date = at.date();
+        double days = 0;
+        if (date != QDate(1899, 12, 30))
+            days = dateSystem == DateSystem::From1904 ? QDate(1904, 1, 1).daysTo(date)
+                   : date < QDate(1900, 3, 1)         ? QDate(1899, 12, 31).daysTo(date)
+                                                      : QDate(1899, 12, 30).daysTo(date);
+        return setNumber(c, days + at.time().msecsSinceStartOfDay() / 86400000.0, row, column);
+    }
+
+    bool setNumber(pugi::xml_node c, double number, int row, int column) {
+        FormatKind kind = FormatKind::General;
+        if (const pugi::xml_attribute s = attribute(c, "s")) {
+            qint64 style = -1;
+            if (!parseInt(s.value(), &style) || style < 0 || style >= styleKinds.size()) {
+                // Style 0 is the default style even when a writer leaves out the styles part.
+                if (style != 0)
+                    return fail(
+                        QStringLiteral("cell %1 refers to style \"%2\", which does not exist")
+                            .arg(cellName(row, column), QString::fromUtf8(s.value())));
+            } else {
+                kind = styleKinds.at(qsizetype(style));
+            }
+        }
+        cells->set(row, column, NumberCellText::displayed(number, kind, dateSystem),
+                   NumberCellText::value(number, kind, dateSystem));
+        return true;
+    }
+
+    SheetCells *cells;
+    QString *reason;
+    ZipPackage zip;
+    DateSystem dateSystem = DateSystem::From1900;
+    QVector<QString> sharedStrings;
+    QVector<FormatKind> styleKinds;
+};
+
+} // namespace
+
+namespace XlsxSheetReader {
+
+bool read(const QByteArray &file, SheetCells *cells, QString *reason) {
+    SheetCells read;
+    if (!Reader(&read, reason).read(file)) {
+        cells->clear();
+        return false;
+    }
+    cells->swap(read);
+    return true;
+}
+
+} // namespace XlsxSheetReader

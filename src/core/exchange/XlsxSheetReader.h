@@ -1,0 +1,20 @@
+#pragma once
+
+#include "exchange/SheetCells.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Reads the first worksheet of an xlsx workbook held in memory: finds it through the package
+// relationships and workbook.xml, and turns every cell into its displayed text and its value as
+// text (shared and inline strings, numbers, dates and times by their number format in either
+// date system, booleans, errors, formula results). Any damage fails the whole read.
+namespace XlsxSheetReader {
+
+constexpr int MaxRows = 1048576;
+constexpr int MaxColumns = 16384;
+
+// On failure `cells` is left empty and `reason` says why, without naming the file.
+bool read(const QByteArray &file, SheetCells *cells, QString *reason);
+
+} // namespace XlsxSheetReader

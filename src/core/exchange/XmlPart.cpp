@@ -1,0 +1,79 @@
+#include "exchange/XmlPart.h"
+
+#include <cstring>
+
+namespace XmlPart {
+
+namespace {
+
+// Walks the tree without recursion, so that depth alone cannot exhaust the stack.
+bool withinDepth(const pugi::xml_node &root) {
+    int depth = 0;
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        if (node.first_child()) {
+            node = node.first_child();
+            if (++depth > MaxDepth)
+                return false;
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+            if (node == root)
+                return true;
+        }
+        if (node)
+            node = node.next_sibling();
+    }
+    return true;
+}
+
+} // namespace
+
+bool parse(QByteArray &bytes, pugi::xml_document &document, const QString &partName,
+           QString *reason) {
+    const pugi::xml_parse_result result = document.load_buffer_inplace(
+        bytes.data(), size_t(bytes.size()), pugi::parse_default | pugi::parse_ws_pcdata_single);
+    if (!result) {
+        *reason = QStringLiteral("the part %1 is not well-formed XML (%2 at byte %3)")
+                      .arg(partName, QString::fromUtf8(result.description()))
+                      .arg(result.offset);
+        return false;
+    }
+    if (!withinDepth(document)) {
+        *reason =
+            QStringLiteral("the part %1 nests deeper than %2 levels").arg(partName).arg(MaxDepth);
+        return false;
+    }
+    return true;
+}
+
+bool hasLocalName(const char *name, const char *local) {
+    const char *colon = std::strrchr(name, ':');
+    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+}
+
+pugi::xml_node child(pugi::xml_node parent, const char *local) {
+    for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling())
+        if (node.type() == pugi::node_element && hasLocalName(node.name(), local))
+            return node;
+    return {};
+}
+
+pugi::xml_attribute attribute(pugi::xml_node node, const char *local) {
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+        if (hasLocalName(a.name(), local))
+            return a;
+    return {};
+}
+
+QByteArray text(pugi::xml_node node) {
+    QByteArray joined;
+    for (pugi::xml_node piece = node.first_child(); piece; piece = piece.next_sibling())
+        if (piece.type() == pugi::node_pcdata || piece.type() == pugi::node_cdata)
+            joined += piece.value();
+    return joined;
+}
+
+} // namespace XmlPart

@@ -1,0 +1,263 @@
+#include "Openpyxl.h"
+
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int Rows = 3001;
+constexpr int Columns = 8;
+
+// Texts that a careless writer or reader turns into something else.
+const QStringList awkward = {
+    QStringLiteral("0987654321"),
+    QStringLiteral("+998877665544"),
+    QStringLiteral("中文号码 電話"),
+    QStringLiteral("1E5"),
+    QStringLiteral("  spaces at both ends  "),
+    QStringLiteral("<&>\"'"),
+    QStringLiteral("a,b,,c,"),
+    QStringLiteral("line one\r\nline two\rthree\nfour"),
+    QStringLiteral("2024/05/17"),
+    QStringLiteral("08:00"),
+    QStringLiteral("=SUM(A1:A2)"),
+    QStringLiteral("TRUE"),
+    QStringLiteral("\ttab first"),
+    QStringLiteral(" "),
+    QStringLiteral("0.50"),
+    QStringLiteral("1,234"),
+    QStringLiteral("-0"),
+    QStringLiteral("😀 outside the basic plane"),
+    QString(),
+};
+
+QString cellText(int row, int column) {
+    const QString &base = awkward.at((row * 3 + column) % awkward.size());
+    // Every tenth row adds its own number, so that rows cannot be swapped unnoticed.
+    return row % 10 == 0 && !base.isEmpty() ? base + QString::number(row) : base;
+}
+
+void fillNumberListLayout(WorkbookWriter &writer) {
+    const double widths[] = {4, 20, 16, 16, 16, 16};
+    for (int c = 0; c < 6; ++c)
+        QVERIFY(writer.setColumnWidth(c + 1, widths[c]));
+    for (int r = 1; r <= Rows; ++r) {
+        for (int c = 1; c <= Columns; ++c) {
+            QVERIFY(writer.setTextFormat(r, c));
+            QVERIFY(writer.setCellText(r, c, cellText(r, c)));
+        }
+    }
+}
+
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList folderEntries(const QString &folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class TestWorkbookRoundTrip : public QObject {
+    Q_OBJECT
+private slots:
+    void numberListLayoutComesBackIdentical() {
+        QTemporaryDir dir;
+        WorkbookWriter writer;
+        fillNumberListLayout(writer);
+        const QString path = dir.filePath(QStringLiteral("telinf_R2026-12-07_12-05-09"));
+        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        QVERIFY(QFile::exists(path + QStringLiteral(".xlsx")));
+        QVERIFY(!QFile::exists(path));
+
+        WorkbookReader reader;
+        QVERIFY2(reader.open(path + QStringLiteral(".xlsx")), qPrintable(reader.errorString()));
+        for (int r = 1; r <= Rows; ++r) {
+            for (int c = 1; c <= Columns; ++c) {
+                QCOMPARE(reader.displayedText(r, c), cellText(r, c));
+                QCOMPARE(reader.valueText(r, c), cellText(r, c));
+            }
+        }
+        QCOMPARE(reader.displayedText(Rows + 1, 1), QString());
+        QCOMPARE(reader.displayedText(1, Columns + 1), QString());
+    }
+
+    void charactersXmlCannotHoldComeBack_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("control characters") << QStringLiteral("a\x01 b\x1f c\x0b");
+        QTest::newRow("NUL inside")
+            << QString(QStringLiteral("before")) + QChar(0) + QStringLiteral("after");
+        QTest::newRow("escape look-alike") << QStringLiteral("_x0041_ is not A");
+        QTest::newRow("escaped underscore look-alike") << QStringLiteral("_x005F_x0041_");
+        QTest::newRow("almost an escape") << QStringLiteral("_x004G_ _x12_ _X0041_");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + QStringLiteral("x");
+        QTest::newRow("noncharacter") << QString(QChar(0xFFFF));
+    }
+    void charactersXmlCannotHoldComeBack() {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        WorkbookWriter writer;
+        QVERIFY(writer.setCellText(2, 3, text));
+        const QString path = dir.filePath(QStringLiteral("odd.xlsx"));
+        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        WorkbookReader reader;
+        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        QCOMPARE(reader.displayedText(2, 3), text);
+        QCOMPARE(reader.valueText(2, 3), text);
+    }
+
+    void independentReaderSeesSameTextsWidthsAndFormats() {
+        if (!Openpyxl::available())
+            QSKIP("/usr/bin/python3 has no openpyxl; scripts/setup.sh installs it");
+        QTemporaryDir dir;
+        WorkbookWriter writer;
+        fillNumberListLayout(writer);
+        const QString path = dir.filePath(QStringLiteral("list.xlsx"));
+        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+
+        // openpyxl leaves the spreadsheet's _xHHHH_ escapes in shared strings as they are;
+        // its own unescape helper undoes them, as a spreadsheet does when it reads the file.
+        const QString script = QStringLiteral(R"(
+import json, sys, openpyxl
+from openpyxl.utils.escape import unescape
+ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
+cells = [[unescape(c.value) if isinstance(c.value, str) else c.value for c in row]
+         for row in ws.iter_rows(min_row=1, max_row=ws.max_row, max_col=8)]
+widths = {}
+for d in ws.column_dimensions.values():
+    if d.customWidth:
+        for i in range(d.min, d.max + 1):
+            widths[str(i)] = d.width
+formats = sorted({c.number_format for row in ws.iter_rows(max_col=8) for c in row})
+print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": ws.max_row}))
+)");
+        QByteArray output;
+        QString error;
+        QVERIFY2(Openpyxl::run(script, {path}, &output, &error), qPrintable(error));
+        const QJsonObject result = QJsonDocument::fromJson(output).object();
+        QCOMPARE(result.value(QStringLiteral("rows")).toInt(), Rows);
+        const QJsonArray cells = result.value(QStringLiteral("cells")).toArray();
+        QCOMPARE(cells.size(), Rows);
+        for (int r = 1; r <= Rows; ++r) {
+            const QJsonArray row = cells.at(r - 1).toArray();
+            for (int c = 1; c <= Columns; ++c)
+                QCOMPARE(row.at(c - 1).toString(), cellText(r, c));
+        }
+        // The file stores a width with the cell padding added; the spreadsheet shows the
+        // whole characters.
+        const QJsonObject widths = result.value(QStringLiteral("widths")).toObject();
+        const QMap<QString, int> expected = {{"1", 4},  {"2", 20}, {"3", 16},
+                                             {"4", 16}, {"5", 16}, {"6", 16}};
+        QCOMPARE(widths.keys(), QStringList(expected.keys()));
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(int(widths.value(it.key()).toDouble()), it.value());
+        QCOMPARE(result.value(QStringLiteral("formats")).toArray(), QJsonArray{"@"});
+    }
+
+    void saveReplacesExistingFileKeepingItsPermissions() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("profile.xlsx"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("previous");
+        old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+
+        WorkbookWriter writer;
+        QVERIFY(writer.setCellText(1, 1, QStringLiteral("Items")));
+        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const QFileDevice::Permissions modeBits =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFile::permissions(path) & modeBits,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        WorkbookReader reader;
+        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        QCOMPARE(reader.displayedText(1, 1), QStringLiteral("Items"));
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("profile.xlsx")});
+    }
+
+    void pathExtensionRule_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no extension") << "/tmp/a/basicinf_R2026-12-07_12-05-09"
+                                      << "/tmp/a/basicinf_R2026-12-07_12-05-09.xlsx";
+        QTest::newRow("xlsx") << "/tmp/a/list.xlsx"
+                              << "/tmp/a/list.xlsx";
+        QTest::newRow("older extension kept") << "/tmp/a/list.xls"
+                                              << "/tmp/a/list.xls";
+        QTest::newRow("dot in folder only") << "/tmp/a.b/list"
+                                            << "/tmp/a.b/list.xlsx";
+    }
+    void pathExtensionRule() {
+        QFETCH(QString, given);
+        QFETCH(QString, written);
+        QCOMPARE(WorkbookWriter::withDefaultExtension(given), written);
+    }
+
+    void failedSaveLeavesPreviousFileIntact_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("folder in the way of the target") << "folder";
+        QTest::newRow("target folder is a file") << "file as folder";
+        QTest::newRow("text too long for a cell") << "long text";
+        QTest::newRow("cell outside the sheet") << "outside";
+        QTest::newRow("read-only folder") << "read-only";
+    }
+    void failedSaveLeavesPreviousFileIntact() {
+        QFETCH(QString, failure);
+        QTemporaryDir dir;
+        const QString previous = dir.filePath(QStringLiteral("list.xlsx"));
+        {
+            WorkbookWriter first;
+            QVERIFY(first.setCellText(1, 1, QStringLiteral("Serial")));
+            QVERIFY(first.saveAs(previous));
+        }
+        const QByteArray before = readAll(previous);
+
+        WorkbookWriter writer;
+        QVERIFY(writer.setCellText(1, 1, QStringLiteral("replacement")));
+        QString target = previous;
+        if (failure == QLatin1String("folder")) {
+            target = dir.filePath(QStringLiteral("taken"));
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.xlsx")));
+        } else if (failure == QLatin1String("file as folder")) {
+            target = previous + QStringLiteral("/inside.xlsx");
+        } else if (failure == QLatin1String("long text")) {
+            QVERIFY(!writer.setCellText(2, 2, QString(WorkbookWriter::MaxCellLength + 1, 'x')));
+        } else if (failure == QLatin1String("outside")) {
+            QVERIFY(!writer.setCellText(WorkbookWriter::MaxRows + 1, 1, QStringLiteral("x")));
+            QVERIFY(!writer.setTextFormat(1, 0));
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("the superuser writes into read-only folders");
+            QVERIFY(
+                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        const QStringList entries = folderEntries(dir.path());
+
+        QVERIFY(!writer.saveAs(target));
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        QVERIFY2(writer.errorString().contains(
+                     QDir::toNativeSeparators(WorkbookWriter::withDefaultExtension(target))),
+                 qPrintable(writer.errorString()));
+        QCOMPARE(readAll(previous), before);
+        QCOMPARE(folderEntries(dir.path()), entries);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWorkbookRoundTrip)
+#include "tst_workbook_roundtrip.moc"
