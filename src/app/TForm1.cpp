@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 
 namespace {
 
@@ -38,6 +39,11 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     , statusBar(new StatusPanels(this))
     , windowOperator(*statusBar, *this, standIn) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
+    // The window's grids were measured for a narrow bitmap font; close relatives stand in.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans"),
+                                QStringLiteral("DejaVu Sans Condensed")});
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(11);
     setFont(f);
@@ -74,7 +80,7 @@ void TForm1::buildPages() {
     pages = new PageControl(this);
     pages->setGeometry(0, TopBarHeight, ClientWidth,
                        ClientHeight - TopBarHeight - StatusPanels::Height);
-    settings = new SettingsPage;
+    settings = new SettingsPage(settingsGrid);
     numbers = new NumberPage(numberGrid);
     history = new HistoryPage(historyGrid);
     help = new HelpPage;
@@ -87,6 +93,8 @@ void TForm1::buildPages() {
 }
 
 void TForm1::FormCreate() {
+    connect(settings->grid()->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &TForm1::settingsScrolled);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     setOperationsLocked(true);
@@ -95,9 +103,17 @@ void TForm1::FormCreate() {
     if (portList->count() > 0)
         portList->setCurrentIndex(0);
     statusBar->setPanelText(0, QStringLiteral("COM Port:"));
-    // No data cell shows as selected at start.
+    // No data cell shows as selected at start: the settings grid's current cell is a heading.
+    settings->grid()->selectionModel()->setCurrentIndex(settingsGrid.index(0, 1),
+                                                        QItemSelectionModel::NoUpdate);
     numbers->grid()->setCurrentIndex(QModelIndex());
     configFolder = ConfigurationFolder::prepare();
+}
+
+void TForm1::settingsScrolled(int position) {
+    setWindowTitle(QStringLiteral("滚动条位置:") + QString::number(position));
+    // A drop-down would stay behind over a cell that scrolled away; drawing shows it again.
+    settingsGrid.hideChoices();
 }
 
 void TForm1::showEvent(QShowEvent *event) {

@@ -3,6 +3,7 @@
 #include "WindowOperator.h"
 #include "history/HistoryTable.h"
 #include "numbers/NumberTable.h"
+#include "settings/SettingsTable.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ public:
     HistoryPage *historyPage() const { return history; }
     HelpPage *helpPage() const { return help; }
 
+    SettingsTable &settingsTable() { return settingsGrid; }
     NumberTable &numberTable() { return numberGrid; }
     HistoryTable &historyTable() { return historyGrid; }
     Operator &operatorInterface() { return windowOperator; }
@@ -61,7 +63,9 @@ private:
     void buildPages();
     void FormCreate();
     void FormShow();
+    void settingsScrolled(int position);
 
+    SettingsTable settingsGrid;
     NumberTable numberGrid;
     HistoryTable historyGrid;
 

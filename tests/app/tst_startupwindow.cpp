@@ -4,12 +4,14 @@
 #include "HistoryPage.h"
 #include "NumberPage.h"
 #include "PageControl.h"
+#include "SettingsPage.h"
 #include "SideTabBar.h"
 #include "StatusPanels.h"
 #include "TForm1.h"
 
 #include <QDir>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
 
 class TestStartupWindow : public QObject {
@@ -95,6 +97,44 @@ private slots:
         w.setOperationsLocked(false);
         for (QPushButton *b : buttons)
             QVERIFY(b->isEnabled());
+    }
+
+    void settingsGrid() {
+        TForm1 w;
+        GridView *grid = w.settingsPage()->grid();
+        QCOMPARE(grid->model(), &w.settingsTable());
+        QCOMPARE(grid->model()->index(0, 2).data().toString(), QStringLiteral("Description"));
+        QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("7482"));
+        const QList<int> widths{275, 201, 391};
+        for (int c = 0; c < 3; ++c)
+            QCOMPARE(grid->columnWidth(c), widths[c]);
+        for (int r = 0; r < 23; ++r)
+            QCOMPARE(grid->rowHeight(r), r == 1 ? 22 : r == 8 ? 26 : 24);
+        // The current cell is a heading, so no value cell shows as selected.
+        QCOMPARE(grid->currentIndex(), w.settingsTable().index(0, 1));
+        QVERIFY(grid->selectionModel()->selectedIndexes().isEmpty());
+        const QList<QPushButton *> buttons{
+            w.settingsPage()->readSettings, w.settingsPage()->saveSettings,
+            w.settingsPage()->importProfile, w.settingsPage()->exportProfile};
+        for (QPushButton *b : buttons)
+            QCOMPARE(b->size(), QSize(85, 30));
+    }
+
+    // Scrolling the settings grid sideways names the position in the caption and hides the
+    // drop-down lists that lay over the value cells.
+    void settingsScrollHook() {
+        TForm1 w;
+        GridView *grid = w.settingsPage()->grid();
+        grid->setFixedWidth(400);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.settingsTable().showChoice(3);
+        w.settingsTable().showChoice(12);
+        QVERIFY(grid->horizontalScrollBar()->maximum() > 30);
+        grid->horizontalScrollBar()->setValue(30);
+        QCOMPARE(w.windowTitle(), QStringLiteral("滚动条位置:30"));
+        for (int row : SettingsTable::ChoiceRows)
+            QVERIFY(!w.settingsTable().isChoiceShown(row));
     }
 
     void numberPageLayout() {
