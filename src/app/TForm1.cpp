@@ -130,6 +130,11 @@ void TForm1::FormShow() {
     pages->setTabText(2, QStringLiteral("Historical\r\nData"));
 }
 
+void TForm1::offerPort(const QString &path) {
+    portList->insertItem(0, path);
+    portList->setCurrentIndex(0);
+}
+
 QList<QPushButton *> TForm1::operationButtons() const {
     return {checkingModeButton,     timeSyncButton,          settings->readSettings,
             settings->saveSettings, settings->importProfile, settings->exportProfile,

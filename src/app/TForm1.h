@@ -51,6 +51,9 @@ public:
     Operator &operatorInterface() { return windowOperator; }
     QString configurationFolder() const { return configFolder; }
 
+    // Puts a port at the top of the port list and selects it (the simulated device's terminal).
+    void offerPort(const QString &path);
+
     // The buttons that only a logged-in operator may use, in the order the login sets them.
     QList<QPushButton *> operationButtons() const;
     void setOperationsLocked(bool locked);

@@ -1,4 +1,5 @@
 #include "PageScreenshots.h"
+#include "SimulatedDevice.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -6,20 +7,43 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <stdexcept>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Configures a GSM relay controller."));
     options.addHelpOption();
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Start a simulated device (password 7482, sample history) and offer its "
+                       "port first."));
     const QCommandLineOption screenshots(
         QStringLiteral("screenshot"),
         QStringLiteral("Save a picture of each page into <folder> and quit."),
         QStringLiteral("folder"));
+    options.addOption(demo);
     options.addOption(screenshots);
     options.process(app);
 
+    // The simulated device outlives the window, so the port never vanishes under an open link.
+    std::unique_ptr<SimulatedDevice> device;
+    if (options.isSet(demo)) {
+        try {
+            DeviceOptions settings;
+            settings.historyCount = 60;
+            device = std::make_unique<SimulatedDevice>(settings);
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "velmora-configurator: cannot start the simulated device: %s\n",
+                         e.what());
+            return 1;
+        }
+    }
+
     TForm1 window;
+    if (device)
+        window.offerPort(device->slavePath());
     window.show();
     if (options.isSet(screenshots)) {
         // Taken once the window has been laid out and painted.
