@@ -76,6 +76,16 @@ private slots:
         }
     }
 
+    // The simulated device's terminal goes before the machine's own ports and is selected.
+    void offeredPortComesFirst() {
+        TForm1 w;
+        const int before = w.cbb9()->count();
+        w.offerPort(QStringLiteral("/dev/pts/7"));
+        QCOMPARE(w.cbb9()->count(), before + 1);
+        QCOMPARE(w.cbb9()->itemText(0), QStringLiteral("/dev/pts/7"));
+        QCOMPARE(w.cbb9()->currentText(), QStringLiteral("/dev/pts/7"));
+    }
+
     // Every operation waits for a login; the hidden ones stay out of sight.
     void operationButtonsLockedAtStart() {
         TForm1 w;
