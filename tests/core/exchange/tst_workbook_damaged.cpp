@@ -140,6 +140,15 @@ private slots:
             encrypted += QByteArray(2048, '\0');
             QTest::newRow("password-protected xlsx") << encrypted << "it is encrypted";
         }
+        {
+            QFile xls(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"));
+            QVERIFY(xls.open(QIODevice::ReadOnly));
+            const QByteArray whole = xls.readAll();
+            QTest::newRow("truncated xls") << whole.left(whole.size() / 2) << "damaged";
+            QFile encrypted(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample-encrypted.xls"));
+            QVERIFY(encrypted.open(QIODevice::ReadOnly));
+            QTest::newRow("password-protected xls") << encrypted.readAll() << "it is encrypted";
+        }
         QTest::newRow("compound document that is no workbook")
             << compoundDocumentHeader() + QByteArray(4096, '\x5A') << "workbook";
     }
