@@ -1,7 +1,7 @@
 #pragma once
 
-// Faults the simulated device can show, to reproduce what the tool must survive. Requests are
-// counted from 1 in the order the device receives them; 0 switches a fault off.
+// Faults the simulated device can show, to reproduce what the tool must survive. Requests (good
+// frames only) are counted from 1 in the order they arrive; 0 switches a fault off.
 struct DeviceFaults {
     int noReplyFrom = 0;     // from this request on, nothing is answered
     int badChecksumFrom = 0; // from this request on, every reply has a wrong checksum
