@@ -68,6 +68,11 @@ QByteArray PtyClient::read(int count, int quietMs) {
     return bytes;
 }
 
+QByteArray PtyClient::readBurst(int count, int quietMs, int firstMs) {
+    const QByteArray first = read(1, firstMs);
+    return first.isEmpty() ? first : first + read(count - 1, quietMs);
+}
+
 QByteArray PtyClient::readFrame(int quietMs, QByteArray *skipped) {
     for (;;) {
         const QByteArray b = read(1, quietMs);

@@ -19,6 +19,9 @@ public:
     bool send(const QByteArray &bytes);
     // Reads until count bytes are in, or until nothing more comes for quietMs.
     QByteArray read(int count, int quietMs = 3000);
+    // Waits up to firstMs for a first byte, then reads until count bytes are in or nothing more
+    // comes for quietMs: for replies of unknown length.
+    QByteArray readBurst(int count, int quietMs, int firstMs = 3000);
     // Reads one frame: skips bytes up to a start byte, then reads by the length field. Bytes
     // before the start byte go to skipped. Empty when no whole frame comes within quietMs.
     QByteArray readFrame(int quietMs = 3000, QByteArray *skipped = nullptr);
