@@ -93,6 +93,9 @@ bool WorkbookWriter::saveAs(const QString &path) {
     QByteArray tempFolder = QFile::encodeName(QFileInfo(target).absolutePath());
     lxw_workbook_options options = {};
     options.tmpdir = tempFolder.data();
+    // Rows go straight to the file with their strings inline: less memory and faster than a
+    // shared string table for the few repeated texts of a list. Cells are written row by row.
+    options.constant_memory = 1;
     lxw_workbook *book = workbook_new_opt(tempName.constData(), &options);
     if (!book)
         return failWith(QStringLiteral("out of memory"));
