@@ -92,6 +92,7 @@ bool WorkbookWriter::saveAs(const QString &path) {
     const QByteArray tempName = QFile::encodeName(file.temporaryPath());
     QByteArray tempFolder = QFile::encodeName(QFileInfo(target).absolutePath());
     lxw_workbook_options options = {};
+    // The library's scratch files go beside the target too, so the save needs no other folder.
     options.tmpdir = tempFolder.data();
     // Rows go straight to the file with their strings inline: less memory and faster than a
     // shared string table for the few repeated texts of a list. Cells are written row by row.

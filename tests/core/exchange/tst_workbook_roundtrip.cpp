@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -240,17 +242,27 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
         } else if (failure == QLatin1String("outside")) {
             QVERIFY(!writer.setCellText(WorkbookWriter::MaxRows + 1, 1, QStringLiteral("x")));
             QVERIFY(!writer.setTextFormat(1, 0));
-        } else {
-            if (::geteuid() == 0)
-                QSKIP("the superuser writes into read-only folders");
-            QVERIFY(
-                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
         const QStringList entries = folderEntries(dir.path());
-
-        QVERIFY(!writer.saveAs(target));
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+        {
+            const bool readOnly = failure == QLatin1String("read-only");
+            // The superuser ignores permissions, but not the immutable flag.
+            const bool superuser = ::geteuid() == 0;
+            const QString chattr = QStringLiteral("chattr");
+            if (readOnly && superuser &&
+                QProcess::execute(chattr, {QStringLiteral("+i"), dir.path()}) != 0)
+                QSKIP("the superuser writes into read-only folders and chattr +i is refused");
+            if (readOnly && !superuser)
+                QVERIFY(QFile::setPermissions(dir.path(),
+                                              QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            const auto restore = qScopeGuard([&] {
+                if (readOnly && superuser)
+                    QProcess::execute(chattr, {QStringLiteral("-i"), dir.path()});
+                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner);
+            });
+            QVERIFY(!writer.saveAs(target));
+        }
         QVERIFY2(writer.errorString().contains(
                      QDir::toNativeSeparators(WorkbookWriter::withDefaultExtension(target))),
                  qPrintable(writer.errorString()));
