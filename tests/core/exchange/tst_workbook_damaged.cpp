@@ -185,6 +185,8 @@ private slots:
         const QString missing = dir.filePath(QStringLiteral("none.xlsx"));
         QVERIFY(!reader.open(missing));
         QVERIFY(reader.errorString().contains(missing));
+        QVERIFY(!reader.open(dir.path()));
+        QVERIFY(reader.errorString().contains(dir.path()));
 
         const QString huge = dir.filePath(QStringLiteral("huge.xlsx"));
         QFile file(huge);
