@@ -1,12 +1,8 @@
 #include "SettingsPage.h"
 
-#include "CellDelegate.h"
-#include "GridView.h"
 #include "PageButtons.h"
-#include "settings/SettingsTable.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 
 namespace {
 
@@ -27,17 +23,7 @@ SettingsPage::SettingsPage(SettingsTable &table, QWidget *parent)
           makePageButton(QStringLiteral("Import profile"), readSettings->parentWidget(), 8, 158))
     , exportProfile(
           makePageButton(QStringLiteral("Export profile"), readSettings->parentWidget(), 8, 214))
-    , strngrd_write(new GridView({275, 201, 391}, 24, this)) {
-    // Only 23 rows: the headings stay a row of the grid, as the settings code addresses them.
-    strngrd_write->horizontalHeader()->hide();
-    strngrd_write->setModel(&table);
-    strngrd_write->applyColumnWidths();
-    strngrd_write->verticalHeader()->resizeSection(1, 22);
-    strngrd_write->verticalHeader()->resizeSection(8, 26);
-    strngrd_write->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    const QColor face = palette().color(QPalette::Button);
-    strngrd_write->setItemDelegate(new CellDelegate({face, QColor(166, 202, 240), true}, this));
-
+    , strngrd_write(new SettingsGridView(table, this)) {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "SettingsGridView.h"
+
 #include <QPushButton>
 #include <QWidget>
 
-class GridView;
 class SettingsTable;
 
 // Page 1: the basic settings with their buttons on a 100-pixel panel at the left.
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    SettingsPage(SettingsTable &table, QWidget *parent = nullptr);
+    explicit SettingsPage(SettingsTable &table, QWidget *parent = nullptr);
 
-    // The grid `strngrd_write`: view row r is settings row r, headings included.
-    GridView *grid() const { return strngrd_write; }
+    SettingsGridView *grid() const { return strngrd_write; }
 
     QPushButton *const readSettings;
     QPushButton *const saveSettings;
@@ -21,5 +21,5 @@ public:
     QPushButton *const exportProfile;
 
 private:
-    GridView *strngrd_write;
+    SettingsGridView *strngrd_write;
 };

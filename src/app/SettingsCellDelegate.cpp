@@ -1,0 +1,70 @@
+#include "SettingsCellDelegate.h"
+
+#include "settings/SettingsTable.h"
+#include "settings/SettingsTyping.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+CellDelegate::Look settingsLook(const QAbstractItemView &view) {
+    CellDelegate::Look look;
+    look.fixedFill = view.palette().color(QPalette::Button);
+    look.headingFill = QColor(166, 202, 240);
+    look.headingIsRow = true;
+    return look;
+}
+
+} // namespace
+
+SettingsCellDelegate::SettingsCellDelegate(SettingsTable &table, QAbstractItemView &view)
+    : CellDelegate(settingsLook(view), &view)
+    , table(table)
+    , view(view) {}
+
+void SettingsCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const {
+    if (index.row() == 0) {
+        CellDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem plain(option);
+    if (index.column() == SettingsTable::CaptionColumn) {
+        // Captions are fixed cells: their own fill, never shown as selected.
+        painter->fillRect(option.rect, option.palette.color(QPalette::Button));
+        plain.state &= ~QStyle::State_Selected;
+    }
+    QStyledItemDelegate::paint(painter, plain, index);
+}
+
+QWidget *SettingsCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                            const QModelIndex &index) const {
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    const int row = index.row();
+    // Only the operator's own changes go through the rules: text a read or an import put into
+    // the cell (a "+" before a phone number) stays as it is.
+    connect(editor, &QLineEdit::textEdited, editor,
+            [this, editor, row](const QString &text) { typed(editor, row, text); });
+    return editor;
+}
+
+void SettingsCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const {
+    // The cell follows every keystroke; writing the same text back would only move the cursor.
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line && line->text() == index.data(Qt::EditRole).toString())
+        return;
+    CellDelegate::setEditorData(editor, index);
+}
+
+void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text) const {
+    const SettingsTyping::Outcome outcome = SettingsTyping::textChanged(row, text);
+    if (outcome.changed)
+        editor->setText(outcome.text);
+    table.setValue(row, outcome.text);
+    // Selecting another row ends this edit; the editor goes away with it.
+    if (outcome.selectRow >= 0)
+        view.setCurrentIndex(table.index(outcome.selectRow, SettingsTable::ValueColumn));
+}
