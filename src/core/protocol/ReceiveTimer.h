@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+
+// The receive timer tmr1: reports a device that stops answering. Each request enables it
+// (without restarting a count already under way) and marks a reply as awaited; the receive path
+// stops it at every byte and restarts it while a frame is unfinished or a reply is still
+// awaited, so only a good frame or the firing ends the wait.
+//
+// Stopping and restarting happen for every received byte, so they only note a deadline; the
+// underlying QTimer is rescheduled when it fires early rather than on every byte.
+class ReceiveTimer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int DefaultInterval = 3000;
+
+    explicit ReceiveTimer(QObject *parent = nullptr);
+
+    void Enable();
+    void Disable() { enabled = false; }
+    void restart();
+    // A good frame came: nothing is awaited any more.
+    void replyArrived() { awaited = false; }
+
+    bool Enabled() const { return enabled; }
+    bool replyAwaited() const { return awaited; }
+    int interval() const { return intervalMs; }
+    void setInterval(int ms) { intervalMs = ms; }
+
+signals:
+    void timeout();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    void fire();
+    void scheduleFromNow();
+
+    QTimer timer;
+    int intervalMs = DefaultInterval;
+    bool enabled = false;
+    bool awaited = false;
+    Clock::time_point deadline;
+};

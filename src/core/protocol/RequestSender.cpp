@@ -1,0 +1,27 @@
+#include "RequestSender.h"
+
+#include "ReceiveTimer.h"
+#include "TDataPackage.h"
+#include "operator/Tstatusbar_ctrl.h"
+
+#include <memory>
+
+RequestSender::RequestSender(Writer write, Tstatusbar_ctrl &status, ReceiveTimer &tmr1)
+    : write(std::move(write))
+    , status(status)
+    , tmr1(tmr1) {}
+
+void RequestSender::send(uint8_t command, int32_t address, std::span<const uint8_t> data,
+                         const QString &statusText) {
+    Q_ASSERT(data.size() <= size_t(TDataPackage::MaxData));
+    const auto package = std::make_unique<TDataPackage>();
+    package->SetCommand(command);
+    package->SetLength(int32_t(data.size()));
+    package->SetAddress(address);
+    if (!data.empty())
+        package->SetData(data.data(), int(data.size()));
+    package->BuildFrame();
+    write(reinterpret_cast<const char *>(package->frame), quint16(package->FrameSize));
+    status.show(statusText);
+    tmr1.Enable();
+}

@@ -1,0 +1,146 @@
+#include "PagedReader.h"
+#include "ProtocolHarness.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+namespace {
+
+using H = ProtocolHarness;
+constexpr int Interval = 150;
+
+QList<QPair<bool, QString>> timeoutOnce() {
+    return {{false, QStringLiteral("Receive timeout")}};
+}
+
+} // namespace
+
+// The receive timer with a shortened interval.
+class TestReceiveTimeout : public QObject {
+    Q_OBJECT
+private slots:
+    void noReplyTimesOutOnceAndHidesProgress() {
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        h.progress.set(40);
+        h.sender.send(4, 0, QStringLiteral("Password verifying"));
+        QVERIFY(h.receive.tmr1().Enabled());
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+        QCOMPARE(h.op.messages.first().title, QString());
+        QCOMPARE(h.op.statusText, QString());
+        QCOMPARE(h.op.progressPosition, 100);
+        QVERIFY(!h.op.progressVisible);
+        QVERIFY(!h.receive.tmr1().Enabled());
+        QTest::qWait(3 * Interval);
+        QCOMPARE(h.outcomes, timeoutOnce());
+    }
+
+    void clearingPanelAfterTimeoutDoesNotStartStatusTimer() {
+        H h;
+        h.status.setInterval(Interval / 5);
+        h.receive.tmr1().setInterval(Interval);
+        h.sender.send(4, 0, QStringLiteral("Password verifying"));
+        QTRY_VERIFY(!h.status.timerActive()); // the status timer has cleared the panel
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+        QVERIFY(!h.status.timerActive());
+    }
+
+    void timerKeepsRunningWhileSendingAgain() {
+        // Enabling an enabled timer does not restart its count: two requests close together
+        // time out once, an interval after the first.
+        H h;
+        h.receive.tmr1().setInterval(4 * Interval);
+        QElapsedTimer clock;
+        clock.start();
+        h.sender.send(4, 0, QStringLiteral("a"));
+        QTest::qWait(2 * Interval);
+        h.sender.send(4, 0, QStringLiteral("b"));
+        QTRY_COMPARE_WITH_TIMEOUT(h.outcomes, timeoutOnce(), 20 * Interval);
+        QVERIFY2(clock.elapsed() < 6 * Interval, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void goodReplyStopsTheTimer() {
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        h.sender.send(4, 0, QStringLiteral("Password verifying"));
+        h.feed(H::frame(4, 0, H::hex("01")));
+        QVERIFY(!h.receive.tmr1().Enabled());
+        QTest::qWait(3 * Interval);
+        QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
+    }
+
+    void noiseWithoutRequestLeavesTimerOff() {
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        h.feed(H::hex("00 01 02"));
+        QVERIFY(!h.receive.tmr1().Enabled());
+        QTest::qWait(3 * Interval);
+        QVERIFY(h.outcomes.isEmpty());
+    }
+
+    void brokenReplyEndsInTimeoutAndNextReplyIsClean_data() {
+        QTest::addColumn<QByteArray>("reply");
+        const QByteArray good = H::frame(0x83, 0x30000, QByteArray(256, 7));
+        QByteArray bad = good;
+        bad[100] = char(bad[100] ^ 1);
+        QTest::newRow("cut off") << good.left(120);
+        QTest::newRow("bad checksum") << bad;
+        QTest::newRow("header only") << good.left(5);
+        QTest::newRow("noise") << H::hex("00 11 22");
+    }
+    void brokenReplyEndsInTimeoutAndNextReplyIsClean() {
+        QFETCH(QByteArray, reply);
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        PagedReader history(h.sender, 0x30000);
+        history.continueOnReply = false;
+        h.receive.transfers.history = &history;
+        history.startRead(500);
+        h.feed(reply);
+        QVERIFY(h.receive.tmr1().Enabled());
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+        QVERIFY(!h.rec.receiving());
+
+        // The operator starts again; the reply is taken whole.
+        history.startRead(500);
+        h.feed(H::frame(0x83, 0x30000, QByteArray(256, 9)));
+        QCOMPARE(history.firstBytes, QList<uint8_t>{9});
+        QTest::qWait(2 * Interval);
+        QCOMPARE(h.outcomes, timeoutOnce());
+    }
+
+    void slowButSteadyReplyDoesNotTimeOut() {
+        // Every byte of an unfinished frame gives the rest of the frame a full interval.
+        H h;
+        h.receive.tmr1().setInterval(2 * Interval);
+        h.sender.send(0x85, 0, QStringLiteral("Password verifying"));
+        const QByteArray reply = H::frame(0x85, 0, H::hex("01"));
+        for (char c : reply) {
+            QTest::qWait(Interval);
+            h.feed(QByteArray(1, c));
+        }
+        QCOMPARE(h.op.messageTexts(), QStringList{"Historical data deleted"});
+        QVERIFY(!h.receive.tmr1().Enabled());
+    }
+
+    void timeoutClearsPendingPasswordCheck() {
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        PagedReader basic(h.sender, 0);
+        basic.continueOnReply = false;
+        h.receive.transfers.basic = &basic;
+        h.password.setPending(true);
+        h.linkOpen = false; // the port is closed: the request goes nowhere
+        h.sender.send(0x83, 0, QStringLiteral("Read settings"));
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+        QVERIFY(!h.password.Pending());
+
+        // The next settings read reply belongs to the settings transfer again.
+        h.feed(H::frame(0x83, 0, QByteArray(256, 3)));
+        QCOMPARE(basic.replyAddresses, QList<int32_t>{0});
+        QCOMPARE(h.op.messageTexts(), QStringList{"Receive timeout"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReceiveTimeout)
+#include "tst_receivetimeout.moc"

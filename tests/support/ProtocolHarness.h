@@ -1,0 +1,60 @@
+#pragma once
+
+#include "RecordingOperator.h"
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+#include "protocol/OperationOutcome.h"
+#include "protocol/ReceivePath.h"
+#include "protocol/RequestSender.h"
+#include "protocol/TDataPackage.h"
+#include "protocol/TRecData.h"
+#include "protocol/TRecValidCom.h"
+#include "protocol/Tpasswordverify.h"
+
+#include <QByteArray>
+#include <QList>
+
+// The receive path and the sending procedure wired together without a serial port: requests
+// are captured in `sent`, replies are fed byte by byte with feed().
+struct ProtocolHarness {
+    RecordingOperator op;
+    TRecData rec;
+    TRecValidCom valid;
+    OperationOutcome outcome{op};
+    Tpasswordverify password{outcome};
+    Tprogressbar_ctrl progress{op};
+    Tstatusbar_ctrl status{op, progress};
+    ReceivePath receive{rec, valid, password, status, progress, outcome};
+    QList<QByteArray> sent;
+    bool linkOpen = true;
+    RequestSender sender{[this](const char *bytes, quint16 count) {
+                             if (!linkOpen)
+                                 return false;
+                             sent << QByteArray(bytes, count);
+                             return true;
+                         },
+                         status, receive.tmr1()};
+    QList<QPair<bool, QString>> outcomes;
+
+    ProtocolHarness() {
+        QObject::connect(&outcome, &OperationOutcome::ended,
+                         [this](bool ok, const QString &text) { outcomes << qMakePair(ok, text); });
+    }
+
+    void feed(const QByteArray &bytes) {
+        receive.cm1ReceiveData(nullptr, bytes.constData(), quint16(bytes.size()));
+    }
+
+    static QByteArray frame(uint8_t command, int32_t address, const QByteArray &data = {}) {
+        TDataPackage p;
+        p.SetCommand(command);
+        p.SetLength(int32_t(data.size()));
+        p.SetAddress(address);
+        p.SetData(data);
+        p.BuildFrame();
+        return p.frameBytes();
+    }
+    static QByteArray hex(const char *text) {
+        return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+    }
+};
