@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+#include "protocol/OperationOutcome.h"
+#include "protocol/ReceivePath.h"
+#include "protocol/RequestSender.h"
+#include "protocol/TComm.h"
+#include "protocol/TRecData.h"
+#include "protocol/TRecValidCom.h"
+#include "protocol/Tpasswordverify.h"
+#include "protocol/Tsingalcmd.h"
+#include "protocol/Tsynchronizationtime_sc.h"
+
+class Operator;
+class Tsend_rec_command;
+
+// Everything the program keeps for the whole run apart from its widgets: the serial link cm1,
+// the receive path with its timer, the password check, the single commands, and the status and
+// progress helpers. The window and the command-line front both drive the device through it and
+// talk to the person through the Operator they pass in.
+//
+// Opening and closing the port is the front's business (cm1().OpenPort() / ClosePort()); the
+// transfers of the three memory areas are created by their own units and plugged in with
+// setTransfers().
+class Session : public QObject {
+    Q_OBJECT
+public:
+    explicit Session(Operator &op, QObject *parent = nullptr);
+    ~Session() override;
+
+    // Log in: read the device password from settings page 1 and compare it with `typed`. Ends
+    // with "Password confirmed!" or "Password Error!" (or "Receive timeout").
+    void login(const QString &typed);
+    void sendCheckingMode() { checkingMode.Send(); }
+    void sendTimeSync() { timeSync.Send(); }
+    void sendDeleteHistory() { deleteHistory.Send(); }
+
+    void setTransfers(Tsend_rec_command *basic, Tsend_rec_command *numbers,
+                      Tsend_rec_command *history);
+
+    TComm &cm1() { return comm; }
+    Operator &person() { return op; }
+    RequestSender &requests() { return sender; }
+    Tstatusbar_ctrl &statusBar() { return statusCtrl; }
+    Tprogressbar_ctrl &progressBar() { return progressCtrl; }
+    OperationOutcome &outcome() { return outcomeCtrl; }
+    Tpasswordverify &passwordCheck() { return password; }
+    ReceivePath &receivePath() { return receive; }
+    Tsynchronizationtime_sc &timeSyncCommand() { return timeSync; }
+
+signals:
+    // The operation buttons follow this: unlocked after a good login, locked after a bad one.
+    void operationsUnlocked(bool unlocked);
+    // An operation ended with its message box: its success text (ok) or an error text.
+    void operationEnded(bool ok, const QString &text);
+
+private:
+    Operator &op;
+    TComm comm;
+    TRecData rec;
+    TRecValidCom valid;
+    OperationOutcome outcomeCtrl;
+    Tpasswordverify password;
+    Tprogressbar_ctrl progressCtrl;
+    Tstatusbar_ctrl statusCtrl;
+    ReceivePath receive;
+    RequestSender sender;
+    Tsingalcmd checkingMode;
+    Tsingalcmd deleteHistory;
+    Tsynchronizationtime_sc timeSync;
+};
