@@ -90,7 +90,7 @@ void NumberListRead(benchmark::State &state) {
     session.cm1().OpenPort();
     QEventLoop loop;
     NumberPages pages(session.requests(), loop);
-    session.setTransfers(nullptr, &pages, nullptr);
+    session.setNumberListTransfer(&pages);
 
     double wall = 0;
     double cpu = 0;

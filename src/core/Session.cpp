@@ -47,8 +47,3 @@ void Session::login(const QString &typed) {
     sender.send(ReadPageCode, 0, QStringLiteral("Read settings"));
     statusCtrl.show(QStringLiteral("Password verifing"));
 }
-
-void Session::setTransfers(Tsend_rec_command *basic, Tsend_rec_command *numbers,
-                           Tsend_rec_command *history) {
-    receive.transfers = {basic, numbers, history};
-}

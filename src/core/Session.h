@@ -25,7 +25,7 @@ class Tsend_rec_command;
 //
 // Opening and closing the port is the front's business (cm1().OpenPort() / ClosePort()); the
 // transfers of the three memory areas are created by their own units and plugged in with
-// setTransfers().
+// the set...Transfer() calls.
 class Session : public QObject {
     Q_OBJECT
 public:
@@ -39,8 +39,11 @@ public:
     void sendTimeSync() { timeSync.Send(); }
     void sendDeleteHistory() { deleteHistory.Send(); }
 
-    void setTransfers(Tsend_rec_command *basic, Tsend_rec_command *numbers,
-                      Tsend_rec_command *history);
+    // The transfer of each memory area, as its unit creates it; replies for an area are routed
+    // only once its transfer is set.
+    void setBasicTransfer(Tsend_rec_command *basic) { receive.transfers.basic = basic; }
+    void setNumberListTransfer(Tsend_rec_command *numbers) { receive.transfers.numbers = numbers; }
+    void setHistoryTransfer(Tsend_rec_command *history) { receive.transfers.history = history; }
 
     TComm &cm1() { return comm; }
     Operator &person() { return op; }

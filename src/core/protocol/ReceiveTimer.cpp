@@ -1,5 +1,7 @@
 #include "ReceiveTimer.h"
 
+#include <algorithm>
+
 ReceiveTimer::ReceiveTimer(QObject *parent)
     : QObject(parent) {
     timer.setSingleShot(true);
@@ -15,6 +17,13 @@ void ReceiveTimer::Enable() {
 
 void ReceiveTimer::restart() {
     scheduleFromNow();
+}
+
+void ReceiveTimer::setInterval(int ms) {
+    intervalMs = ms;
+    deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(ms));
+    if (timer.isActive() && timer.remainingTime() > ms)
+        timer.start(ms);
 }
 
 void ReceiveTimer::scheduleFromNow() {

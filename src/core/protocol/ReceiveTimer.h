@@ -27,7 +27,8 @@ public:
     bool Enabled() const { return enabled; }
     bool replyAwaited() const { return awaited; }
     int interval() const { return intervalMs; }
-    void setInterval(int ms) { intervalMs = ms; }
+    // Tests shorten the interval; a count under way ends no later than the new interval.
+    void setInterval(int ms);
 
 signals:
     void timeout();

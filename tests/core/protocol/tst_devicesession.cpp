@@ -109,7 +109,7 @@ private slots:
         Bench b(options);
         PagedReader history(b.session.requests(), 0x30000,
                             QStringLiteral("Reading historical data"));
-        b.session.setTransfers(nullptr, nullptr, &history);
+        b.session.setHistoryTransfer(&history);
         history.startRead(500);
         QVERIFY(waitUntil([&] { return history.finished == 1; }, 120000));
 
@@ -160,7 +160,7 @@ private slots:
         Bench b(options);
         b.session.receivePath().tmr1().setInterval(1000);
         PagedReader history(b.session.requests(), 0x30000);
-        b.session.setTransfers(nullptr, nullptr, &history);
+        b.session.setHistoryTransfer(&history);
 
         b.faultsFromNext(
             {.badChecksumFrom = badChecksum, .cutAfter = cutAfter, .garbage = garbage});

@@ -59,6 +59,14 @@ private slots:
         QVERIFY2(clock.elapsed() < 6 * Interval, qPrintable(QString::number(clock.elapsed())));
     }
 
+    void shorteningTheIntervalShortensACountUnderWay() {
+        H h;
+        h.receive.tmr1().setInterval(600 * 1000);
+        h.sender.send(4, 0, QStringLiteral("Password verifying"));
+        h.receive.tmr1().setInterval(Interval);
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+    }
+
     void goodReplyStopsTheTimer() {
         H h;
         h.receive.tmr1().setInterval(Interval);
