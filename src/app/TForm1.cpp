@@ -37,7 +37,8 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
     , statusBar(new StatusPanels(this))
-    , windowOperator(*statusBar, *this, standIn) {
+    , windowOperator(*statusBar, *this, standIn)
+    , core(windowOperator) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
     // The window's grids were measured for a narrow bitmap font; close relatives stand in.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -98,6 +99,12 @@ void TForm1::FormCreate() {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     setOperationsLocked(true);
+    connect(&core, &Session::operationsUnlocked, this,
+            [this](bool unlocked) { setOperationsLocked(!unlocked); });
+    connect(openButton, &QPushButton::clicked, this, &TForm1::btn8Click);
+    connect(loginButton, &QPushButton::clicked, this, &TForm1::btn1Click);
+    connect(timeSyncButton, &QPushButton::clicked, &core, &Session::sendTimeSync);
+    connect(checkingModeButton, &QPushButton::clicked, &core, &Session::sendCheckingMode);
     // The port list is built once; the operator may still type any path into it.
     portList->addItems(Trecognitionserial().ports());
     if (portList->count() > 0)
@@ -114,6 +121,42 @@ void TForm1::settingsScrolled(int position) {
     setWindowTitle(QStringLiteral("滚动条位置:") + QString::number(position));
     // A drop-down would stay behind over a cell that scrolled away; drawing shows it again.
     settingsGrid.hideChoices();
+}
+
+void TForm1::btn8Click() {
+    TComm &cm1 = core.cm1();
+    cm1.setCommName(portList->currentText().trimmed());
+    if (openCount % 2 == 0) {
+        QString failure;
+        try {
+            cm1.OpenPort();
+        } catch (const ECommsError &e) {
+            failure = e.message();
+        }
+        // Every way an open can fail leaves the port closed, and the operator is told so, with
+        // the system's reason beneath the usual text.
+        if (!cm1.PortOpen()) {
+            QString reason = cm1.OpenFailureReason();
+            if (reason.isEmpty())
+                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
+            windowOperator.message(QStringLiteral("COM Port error"), QString(),
+                                   Operator::Icon::None, reason);
+            openButton->setText(QStringLiteral("Open"));
+            return;
+        }
+        ++openCount;
+        openButton->setText(QStringLiteral("Close"));
+        statusBar->showPortOpen(true);
+    } else {
+        ++openCount;
+        openButton->setText(QStringLiteral("Open"));
+        cm1.ClosePort();
+        statusBar->showPortOpen(false);
+    }
+}
+
+void TForm1::btn1Click() {
+    core.login(passwordEdit->text());
 }
 
 void TForm1::showEvent(QShowEvent *event) {

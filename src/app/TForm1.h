@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Session.h"
 #include "WindowOperator.h"
 #include "history/HistoryTable.h"
 #include "numbers/NumberTable.h"
@@ -49,6 +50,7 @@ public:
     NumberTable &numberTable() { return numberGrid; }
     HistoryTable &historyTable() { return historyGrid; }
     Operator &operatorInterface() { return windowOperator; }
+    Session &session() { return core; }
     QString configurationFolder() const { return configFolder; }
 
     // Puts a port at the top of the port list and selects it (the simulated device's terminal).
@@ -67,6 +69,8 @@ private:
     void FormCreate();
     void FormShow();
     void settingsScrolled(int position);
+    void btn8Click();
+    void btn1Click();
 
     SettingsTable settingsGrid;
     NumberTable numberGrid;
@@ -88,6 +92,9 @@ private:
     StatusPanels *statusBar = nullptr;
 
     WindowOperator windowOperator;
+    Session core;
+    // Even: the next click on btn8 opens the port; odd: it closes it.
+    qint32 openCount = 0;
     QString configFolder;
     bool shown = false;
 };

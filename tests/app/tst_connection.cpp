@@ -1,0 +1,211 @@
+#include "RecordingOperator.h"
+#include "SimulatedDevice.h"
+#include "StatusPanels.h"
+#include "TForm1.h"
+
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QTest>
+
+namespace {
+
+DeviceOptions withPassword(const QByteArray &password) {
+    DeviceOptions o;
+    o.password = password;
+    return o;
+}
+
+void clickOpen(TForm1 &w) {
+    QTest::mouseClick(w.btn8(), Qt::LeftButton);
+}
+
+bool allOperations(const TForm1 &w, bool enabled) {
+    for (QPushButton *b : w.operationButtons()) {
+        if (b->isEnabled() != enabled)
+            return false;
+    }
+    return true;
+}
+
+// Opens the device's port and logs in with `typed`; returns the message the login ended with.
+QString login(TForm1 &w, RecordingOperator &op, const QString &typed) {
+    QSignalSpy ended(&w.session(), &Session::operationEnded);
+    w.edt3()->setText(typed);
+    op.clearHistory();
+    QTest::mouseClick(w.btn1(), Qt::LeftButton);
+    if (!ended.wait(5000))
+        return QStringLiteral("(no end)");
+    return op.messageTexts().join(u'|');
+}
+
+} // namespace
+
+class TestConnection : public QObject {
+    Q_OBJECT
+private slots:
+    void openAndClose() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        w.show();
+        clickOpen(w);
+        QVERIFY(w.session().cm1().PortOpen());
+        QCOMPARE(w.btn8()->text(), QStringLiteral("Close"));
+        QVERIFY(w.stat1()->portShownOpen());
+        clickOpen(w);
+        QVERIFY(!w.session().cm1().PortOpen());
+        QCOMPARE(w.btn8()->text(), QStringLiteral("Open"));
+        QVERIFY(!w.stat1()->portShownOpen());
+        QVERIFY(op.messages.isEmpty());
+        // Closing the port leaves the top bar usable.
+        QVERIFY(w.btn1()->isEnabled() && w.cbb9()->isEnabled());
+    }
+
+    // Three quick clicks: open, close, open again.
+    void threeQuickClicks() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        clickOpen(w);
+        clickOpen(w);
+        clickOpen(w);
+        QVERIFY(w.session().cm1().PortOpen());
+        QCOMPARE(w.btn8()->text(), QStringLiteral("Close"));
+        QVERIFY(w.stat1()->portShownOpen());
+        QVERIFY(op.messages.isEmpty());
+    }
+
+    // Whatever stops the port from opening, the display stays "Open" and red and the operator
+    // reads why beneath the usual text; the next click tries to open again.
+    void failedOpenKeepsOpen_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("missing") << "/dev/velmora-no-such-port"
+                                 << "No such device";
+        QTest::newRow("empty name") << ""
+                                    << "";
+        QTest::newRow("blanks") << "   "
+                                << "";
+        QTest::newRow("not a terminal") << "(regular file)"
+                                        << "is not a serial port";
+    }
+    void failedOpenKeepsOpen() {
+        QFETCH(QString, path);
+        QFETCH(QString, detail);
+        QTemporaryFile plain;
+        QVERIFY(plain.open());
+        if (path == "(regular file)")
+            path = plain.fileName();
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.cbb9()->setEditText(path);
+        clickOpen(w);
+        QCOMPARE(op.messageTexts(), QStringList{"COM Port error"});
+        QVERIFY(op.messages.first().title.isEmpty());
+        QVERIFY(!op.messages.first().detail.isEmpty());
+        QVERIFY2(op.messages.first().detail.contains(detail), qPrintable(op.messages[0].detail));
+        QVERIFY(!w.session().cm1().PortOpen());
+        QCOMPARE(w.btn8()->text(), QStringLiteral("Open"));
+        QVERIFY(!w.stat1()->portShownOpen());
+
+        w.cbb9()->setEditText(device.slavePath());
+        clickOpen(w);
+        QVERIFY(w.session().cm1().PortOpen());
+        QCOMPARE(w.btn8()->text(), QStringLiteral("Close"));
+    }
+
+    // A port another program holds is refused too.
+    void portInUse() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 first(&op), second(&op);
+        first.offerPort(device.slavePath());
+        second.offerPort(device.slavePath());
+        clickOpen(first);
+        QVERIFY(first.session().cm1().PortOpen());
+        clickOpen(second);
+        QCOMPARE(op.messageTexts(), QStringList{"COM Port error"});
+        QCOMPARE(op.messages.first().detail,
+                 QStringLiteral("The port is in use by another program"));
+        QCOMPARE(second.btn8()->text(), QStringLiteral("Open"));
+    }
+
+    void loginUnlocksAndWrongPasswordLocks_data() {
+        QTest::addColumn<QString>("wrong");
+        QTest::newRow("one digit off") << "7483";
+        QTest::newRow("too short") << "748";
+        QTest::newRow("too long") << "74820";
+    }
+    void loginUnlocksAndWrongPasswordLocks() {
+        QFETCH(QString, wrong);
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        clickOpen(w);
+        QVERIFY(allOperations(w, false));
+        QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
+        QVERIFY(allOperations(w, true));
+        QCOMPARE(login(w, op, wrong), QStringLiteral("Password Error!"));
+        QVERIFY(allOperations(w, false));
+        QVERIFY(w.btn1()->isEnabled() && w.btn8()->isEnabled() && w.edt3()->isEnabled());
+    }
+
+    void passwordLettersIgnoreCase() {
+        SimulatedDevice device(withPassword("AbCd"));
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        clickOpen(w);
+        QCOMPARE(login(w, op, "aBcD"), QStringLiteral("Password confirmed!"));
+        QVERIFY(allOperations(w, true));
+        QCOMPARE(login(w, op, "aBcE"), QStringLiteral("Password Error!"));
+    }
+
+    // The panel shows the check's progress as the reply arrives.
+    void loginStatusSequence() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        clickOpen(w);
+        QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
+        const int verifying = op.statusTexts.indexOf("Password verifing");
+        const int communication = op.statusTexts.indexOf("Data communication");
+        const int reading = op.statusTexts.indexOf("Reading basic setting");
+        QVERIFY(verifying >= 0);
+        QVERIFY(communication > verifying);
+        QVERIFY(reading > communication);
+        QCOMPARE(w.stat1()->panelText(2), QStringLiteral("Reading basic setting"));
+    }
+
+    // With the port closed nothing is sent: the wait ends in "Receive timeout" and a later
+    // settings reply is not taken for a password reply.
+    void loginWithPortClosed() {
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.session().receivePath().tmr1().setInterval(100);
+        QCOMPARE(login(w, op, "7482"), QStringLiteral("Receive timeout"));
+        QVERIFY(!w.session().passwordCheck().Pending());
+        QVERIFY(allOperations(w, false));
+    }
+
+    // The status timer runs from start-up: panel 2 empties and the progress bar hides.
+    void statusClearedAfterStart() {
+        TForm1 w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.stat1()->progressBar()->isVisible());
+        w.stat1()->setPanelText(2, QStringLiteral("left from start-up"));
+        w.session().statusBar().setInterval(50);
+        QTRY_VERIFY(!w.stat1()->progressBar()->isVisible());
+        QVERIFY(w.stat1()->panelText(2).isEmpty());
+        QCOMPARE(w.stat1()->panelText(0), QStringLiteral("COM Port:"));
+    }
+};
+
+QTEST_MAIN(TestConnection)
+#include "tst_connection.moc"
