@@ -199,8 +199,9 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.stat1()->progressBar()->isVisible());
-        w.stat1()->setPanelText(2, QStringLiteral("left from start-up"));
         w.session().statusBar().setInterval(50);
+        w.session().statusBar().show(QStringLiteral("Ready"));
+        QCOMPARE(w.stat1()->panelText(2), QStringLiteral("Ready"));
         QTRY_VERIFY(!w.stat1()->progressBar()->isVisible());
         QVERIFY(w.stat1()->panelText(2).isEmpty());
         QCOMPARE(w.stat1()->panelText(0), QStringLiteral("COM Port:"));
