@@ -1,0 +1,195 @@
+#include "ProtocolHarness.h"
+#include "settings/SettingsArea.h"
+#include "settings/SettingsTable.h"
+#include "settings/TBasicInf.h"
+
+#include <QTest>
+
+namespace {
+
+QByteArray erasedPage() {
+    return QByteArray(256, char(0xFF));
+}
+
+// What the device answers to a page read and to a page write.
+QByteArray readReply(int32_t address, const QByteArray &page) {
+    return ProtocolHarness::frame(0x83, address, page);
+}
+QByteArray writeReply(int32_t address, uint8_t result) {
+    return ProtocolHarness::frame(0x82, address, QByteArray(1, char(result)));
+}
+
+QByteArray encodedPage(SettingsTable &table, int p) {
+    uint8_t page[256];
+    SettingsArea area(table);
+    if (p == 1)
+        area.encodePage1(page, CodePage::current());
+    else
+        area.encodePage2(page, CodePage::current());
+    return QByteArray(reinterpret_cast<const char *>(page), 256);
+}
+
+struct Fixture {
+    ProtocolHarness h;
+    SettingsTable table;
+    TBasicInf basic{h.sender, h.op, h.outcome, h.status, h.progress, table};
+    Fixture() { h.receive.transfers.basic = &basic; }
+};
+
+} // namespace
+
+// The settings transfer driven through the real receive path, with the test as the device.
+class TestTBasicInf : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { CodePage::setOverride(1252); }
+    void cleanup() { CodePage::setOverride(0); }
+
+    void readAsksFirstAndReadsBothPages() {
+        Fixture f;
+        f.basic.ReadSettings();
+        QCOMPARE(f.h.op.confirmations.size(), 1);
+        const auto &q = f.h.op.confirmations.first();
+        QCOMPARE(q.text, QStringLiteral("Read the GSM device basic parameters to PC software?"));
+        QCOMPARE(q.title, QString());
+        QCOMPARE(q.acceptCaption, QStringLiteral("OK(&Y)"));
+        QCOMPARE(q.rejectCaption, QStringLiteral("Cancel(&N)"));
+        QCOMPARE(f.h.sent, QList<QByteArray>{ProtocolHarness::hex("23 83 00 00 00 00 00 00 83")});
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Read settings"));
+        QCOMPARE(f.basic.PageIndex, uint16_t(2));
+
+        QByteArray page1 = erasedPage();
+        page1.replace(0, 4, "1234");
+        page1[26] = 0;
+        page1.replace(254, 2, "ab");
+        f.h.op.clearHistory();
+        f.h.feed(readReply(0x000, page1));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.sent.at(1), ProtocolHarness::hex("23 83 00 00 01 00 00 00 82"));
+        QCOMPARE(f.table.value(1), QStringLiteral("1234"));
+        QCOMPARE(f.table.choiceIndex(3), 0);
+        QCOMPARE(f.table.value(21), QStringLiteral("ab"));
+        QVERIFY(f.h.op.log.contains(QStringLiteral("status:The first page")));
+        QCOMPARE(f.h.op.progressPositions, (QList<int>{25, 40, 50}));
+        QVERIFY(f.h.op.messages.isEmpty());
+
+        QByteArray page2 = erasedPage();
+        page2.replace(0, 3, "cde");
+        page2.replace(14, 4, "pass");
+        f.h.op.clearHistory();
+        f.h.feed(readReply(0x100, page2));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.table.value(21), QStringLiteral("abcde"));
+        QCOMPARE(f.table.value(22), QStringLiteral("pass"));
+        QCOMPARE(f.h.op.progressPositions, (QList<int>{90, 100}));
+        QVERIFY(!f.h.op.progressVisible);
+        QVERIFY(f.h.op.log.contains(QStringLiteral("status:The second page")));
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic settings read to PC software success."});
+        QCOMPARE(f.h.outcomes, (QList<QPair<bool, QString>>{
+                                   {true, "Basic settings read to PC software success."}}));
+        QCOMPARE(f.basic.PageIndex, uint16_t(3));
+
+        // A stray reply after the end changes nothing and reports nothing.
+        f.basic.PageIndex = 5;
+        f.h.feed(readReply(0x000, erasedPage()));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.op.messages.size(), 1);
+    }
+
+    void cancellingTheReadSendsNothing() {
+        Fixture f;
+        f.h.op.confirmAnswers << false;
+        f.basic.ReadSettings();
+        QVERIFY(f.h.sent.isEmpty());
+        QVERIFY(f.h.op.messages.isEmpty());
+        QCOMPARE(f.basic.PageIndex, uint16_t(0));
+    }
+
+    void replyForAnotherAddressOnlyMovesOn() {
+        Fixture f;
+        f.basic.ReadSettings();
+        f.h.feed(readReply(0x200, QByteArray(256, '\0')));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.table.value(1), QStringLiteral("7482"));
+        QCOMPARE(f.table.value(5), QStringLiteral("Unauthorized door opened"));
+    }
+
+    void saveSendsBothPagesOneAfterTheOther() {
+        Fixture f;
+        f.basic.SaveSettings();
+        QCOMPARE(f.h.sent.size(), 1);
+        QCOMPARE(f.h.sent.at(0).size(), 265);
+        QCOMPARE(f.h.sent.at(0).left(8), ProtocolHarness::hex("23 82 00 00 00 00 01 00"));
+        QCOMPARE(f.h.sent.at(0).mid(8, 256), encodedPage(f.table, 1));
+        QCOMPARE(f.h.op.progressPositions, QList<int>{50});
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Save settings"));
+
+        // Page 2 is built when its turn comes, from the table as it is then.
+        f.table.setValue(22, QStringLiteral("later"));
+        f.h.feed(writeReply(0x000, 1));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.sent.at(1).left(8), ProtocolHarness::hex("23 82 00 00 01 00 01 00"));
+        QCOMPARE(f.h.sent.at(1).mid(8 + 14, 6), QByteArray("later\xFF"));
+        QCOMPARE(f.h.op.progressPositions, (QList<int>{50, 100}));
+        QVERIFY(f.h.op.messages.isEmpty());
+
+        f.h.feed(writeReply(0x100, 1));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
+        QCOMPARE(f.h.outcomes.size(), 1);
+        QVERIFY(f.h.outcomes.first().first);
+    }
+
+    void refusedPageOneEndsTheSave() {
+        Fixture f;
+        f.basic.SaveSettings();
+        f.h.feed(writeReply(0x000, 0));
+        QCOMPARE(f.h.sent.size(), 1);
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting error"});
+        QCOMPARE(f.h.outcomes.size(), 1);
+        QVERIFY(!f.h.outcomes.first().first);
+    }
+
+    void numberCellTheDeviceCannotHoldSendsNothing_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters in the port") << 19 << "80ab"
+                                             << "'80ab' is not a valid integer value";
+        QTest::newRow("port above 65535")
+            << 19 << "70000"
+            << "Row 19 \"19.Server Port(0-65535)\": 70000 does not fit the device; the allowed "
+               "range is 0 to 65535.";
+        QTest::newRow("negative delay")
+            << 15 << "-5"
+            << "Row 15 \"15.Power source failure alarm delay(0~999,Unit:Min)\": -5 does not fit "
+               "the device; the allowed range is 0 to 65535.";
+    }
+    void numberCellTheDeviceCannotHoldSendsNothing() {
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Fixture f;
+        f.table.setValue(row, text);
+        f.basic.SaveSettings();
+        QVERIFY(f.h.sent.isEmpty());
+        QCOMPARE(f.h.op.messageTexts(), QStringList{message});
+        QCOMPARE(f.basic.PageIndex, uint16_t(1));
+        QCOMPARE(f.h.op.progressPositions, QList<int>{50});
+        QCOMPARE(f.h.outcomes.size(), 1);
+        QVERIFY(!f.h.outcomes.first().first);
+    }
+
+    void pressingAgainStartsOverFromPageOne() {
+        Fixture f;
+        f.basic.SaveSettings();
+        f.h.feed(writeReply(0x000, 1));
+        f.basic.ReadSettings();
+        QCOMPARE(f.h.sent.size(), 3);
+        QCOMPARE(f.h.sent.at(2), ProtocolHarness::hex("23 83 00 00 00 00 00 00 83"));
+        QCOMPARE(f.basic.PageIndex, uint16_t(2));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTBasicInf)
+#include "tst_TBasicInf.moc"
