@@ -1,0 +1,131 @@
+#include "CliApp.h"
+
+#include "CliRun.h"
+#include "CommandTable.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+const QCommandLineOption portOption(QStringLiteral("port"),
+                                    QStringLiteral("The serial port: a device path, or a name "
+                                                   "under /dev such as ttyUSB0. Every command "
+                                                   "but ports needs it."),
+                                    QStringLiteral("P"));
+const QCommandLineOption passwordOption(QStringLiteral("password"),
+                                        QStringLiteral("The device password (default 7482)."),
+                                        QStringLiteral("PW"), QStringLiteral("7482"));
+const QCommandLineOption yesOption(QStringLiteral("yes"),
+                                   QStringLiteral("Accept every confirmation without asking. "
+                                                  "Without a terminal to ask on, questions are "
+                                                  "refused unless this is given."));
+const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                    QStringLiteral("Show this help."));
+
+const QList<QCommandLineOption> &globalOptions() {
+    static const QList<QCommandLineOption> options = {portOption, passwordOption, yesOption,
+                                                      helpOption};
+    return options;
+}
+
+QString optionLabel(const QCommandLineOption &o) {
+    QStringList names;
+    for (const QString &n : o.names())
+        names << (n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n;
+    QString label = names.join(QStringLiteral(", "));
+    if (!o.valueName().isEmpty())
+        label += QLatin1Char(' ') + o.valueName();
+    return label;
+}
+
+bool hasName(const QList<QCommandLineOption> &options, const QString &name) {
+    for (const QCommandLineOption &o : options) {
+        if (o.names().contains(name))
+            return true;
+    }
+    return false;
+}
+
+void addRow(QString &text, const QString &left, const QString &right) {
+    text += QStringLiteral("  ") + left.leftJustified(26) + QLatin1Char(' ') + right + '\n';
+}
+
+} // namespace
+
+CliApp::CliApp(const TerminalOperator::Streams &streams)
+    : io(streams) {}
+
+QString CliApp::helpText() {
+    QString text = QStringLiteral(
+        "Usage: velmora-cli [--port P] [--password PW] [--yes] COMMAND [ARGUMENTS]\n\n"
+        "Configures a GSM relay controller over its USB serial cable.\n"
+        "Status texts and progress go to the error stream; the device's answers and the\n"
+        "messages of each operation go to the output stream.\n\nCommands:\n");
+    for (const CliCommand &c : commandTable()) {
+        const QString call =
+            c.arguments.isEmpty() ? c.name : c.name + QLatin1Char(' ') + c.arguments;
+        addRow(text, call, c.summary);
+    }
+    text += QStringLiteral("\nOptions:\n");
+    for (const QCommandLineOption &o : globalOptions())
+        addRow(text, optionLabel(o), o.description());
+    for (const CliCommand &c : commandTable()) {
+        for (const QCommandLineOption &o : c.options)
+            addRow(text, optionLabel(o), QStringLiteral("(%1) %2").arg(c.name, o.description()));
+    }
+    text += QStringLiteral(
+        "\nExit status:\n"
+        "  0  the operation ended with its success message\n"
+        "  1  it ended with an error message or \"Receive timeout\", the port could not be\n"
+        "     opened, or a question was refused\n"
+        "  2  the command line was wrong\n");
+    return text;
+}
+
+int CliApp::usageError(const QString &text) {
+    io.err << "velmora-cli: " << text << "\n(--help lists the commands)\n";
+    io.err.flush();
+    return ExitUsage;
+}
+
+int CliApp::run(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.addOptions(globalOptions());
+    for (const CliCommand &c : commandTable()) {
+        for (const QCommandLineOption &o : c.options)
+            parser.addOption(o);
+    }
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        io.out << helpText();
+        io.out.flush();
+        return ExitSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const QString name = positional.first();
+    const auto &table = commandTable();
+    const auto command = std::find_if(table.begin(), table.end(),
+                                      [&](const CliCommand &c) { return c.name == name; });
+    if (command == table.end())
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(name));
+    const QStringList commandArguments = positional.mid(1);
+    if (commandArguments.size() < command->minArguments ||
+        commandArguments.size() > command->maxArguments) {
+        const QString call = (name + QLatin1Char(' ') + command->arguments).trimmed();
+        return usageError(QStringLiteral("usage: velmora-cli %1").arg(call));
+    }
+    for (const QString &option : parser.optionNames()) {
+        if (!hasName(globalOptions(), option) && !hasName(command->options, option))
+            return usageError(QStringLiteral("--%1 does not go with %2").arg(option, name));
+    }
+    if (command->needsPort && parser.value(portOption).trimmed().isEmpty())
+        return usageError(QStringLiteral("%1 needs --port").arg(name));
+
+    TerminalOperator op(io, parser.isSet(yesOption));
+    CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
+               io.out);
+    return command->run(run);
+}

@@ -1,0 +1,96 @@
+#include "CliRun.h"
+
+#include "Session.h"
+#include "TerminalOperator.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <optional>
+
+namespace {
+
+int stallLimitMs = 15000;
+
+} // namespace
+
+CliRun::CliRun(const QCommandLineParser &parser, QStringList arguments, QString port,
+               QString password, TerminalOperator &op, QTextStream &out)
+    : parser(parser)
+    , args(std::move(arguments))
+    , port(std::move(port))
+    , password(std::move(password))
+    , op(op)
+    , output(out) {}
+
+CliRun::~CliRun() = default;
+
+int CliRun::stallLimit() {
+    return stallLimitMs;
+}
+
+void CliRun::setStallLimit(int ms) {
+    stallLimitMs = ms;
+}
+
+Session &CliRun::session() {
+    if (!deviceSession)
+        deviceSession = std::make_unique<Session>(op);
+    return *deviceSession;
+}
+
+bool CliRun::openPort() {
+    TComm &link = session().cm1();
+    link.setCommName(port.trimmed());
+    try {
+        link.OpenPort();
+    } catch (const ECommsError &) {
+        // Reported below, like every other way the port can stay closed.
+    }
+    if (link.PortOpen())
+        return true;
+    const QString reason =
+        link.OpenFailureReason().isEmpty() ? link.PortOpenError() : link.OpenFailureReason();
+    op.message(QStringLiteral("COM Port error"), {}, Operator::Icon::Error, reason);
+    return false;
+}
+
+CliRun::Outcome CliRun::login() {
+    if (!openPort())
+        return {false, QStringLiteral("COM Port error")};
+    return await([this] { session().login(password); });
+}
+
+CliRun::Outcome CliRun::await(const std::function<void()> &start) {
+    Session &s = session();
+    std::optional<Outcome> outcome;
+    QEventLoop loop;
+    QTimer stall;
+    stall.setSingleShot(true);
+    stall.setInterval(stallLimitMs);
+    const auto ended =
+        QObject::connect(&s, &Session::operationEnded, &loop, [&](bool ok, const QString &text) {
+            if (!outcome)
+                outcome = Outcome{ok, text};
+            loop.quit();
+        });
+    const auto traffic =
+        QObject::connect(&s.cm1(), &TComm::OnReceiveData, &stall, qOverload<>(&QTimer::start));
+    QObject::connect(&stall, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    const int refusalsBefore = op.refusals();
+    start();
+    if (!outcome && op.refusals() == refusalsBefore) {
+        stall.start();
+        loop.exec();
+    }
+    QObject::disconnect(ended);
+    QObject::disconnect(traffic);
+    op.finishStatusLine();
+    if (outcome)
+        return *outcome;
+    if (op.refusals() != refusalsBefore)
+        return {false, QStringLiteral("Cancelled")};
+    const QString text = QStringLiteral("The device stopped answering");
+    op.message(text, {}, Operator::Icon::Error);
+    return {false, text};
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+class Session;
+class TerminalOperator;
+
+// What a command works with: its arguments and options, the terminal, and the device session,
+// created on first use. It also runs an operation to its end.
+class CliRun {
+public:
+    struct Outcome {
+        bool ok = false;
+        QString text;
+    };
+
+    CliRun(const QCommandLineParser &parser, QStringList arguments, QString port, QString password,
+           TerminalOperator &op, QTextStream &out);
+    ~CliRun();
+
+    const QStringList &arguments() const { return args; }
+    bool isSet(const QString &option) const { return parser.isSet(option); }
+    QString value(const QString &option) const { return parser.value(option); }
+    QTextStream &out() { return output; }
+    TerminalOperator &person() { return op; }
+    Session &session();
+
+    // Opens --port; any failure shows "COM Port error" with the reason beneath it.
+    bool openPort();
+    // Opens the port and checks --password against the device.
+    Outcome login();
+    // Starts an operation and waits until it ends with its message. An operation that stops
+    // without one (a question refused, a device gone silent) ends as a failure.
+    Outcome await(const std::function<void()> &start);
+
+    // How long the link may stay silent during an operation before the wait gives up. The
+    // receive timeout only guards the first byte of a reply; a reply that breaks off would
+    // otherwise leave the command waiting for ever.
+    static int stallLimit();
+    static void setStallLimit(int ms);
+
+private:
+    const QCommandLineParser &parser;
+    QStringList args;
+    QString port;
+    QString password;
+    TerminalOperator &op;
+    QTextStream &output;
+    std::unique_ptr<Session> deviceSession;
+};

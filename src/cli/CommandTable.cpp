@@ -1,0 +1,11 @@
+#include "CommandTable.h"
+
+const QList<CliCommand> &commandTable() {
+    static const QList<CliCommand> table = {
+        portsCommand(),
+        loginCommand(),
+        syncTimeCommand(),
+        checkingModeCommand(),
+    };
+    return table;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "CliCommand.h"
+
+#include <QList>
+
+// Every operation velmora-cli offers, in the order --help lists them.
+const QList<CliCommand> &commandTable();
+
+CliCommand portsCommand();
+CliCommand loginCommand();
+CliCommand syncTimeCommand();
+CliCommand checkingModeCommand();

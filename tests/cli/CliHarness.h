@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CliApp.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Runs velmora-cli in this process with its streams captured.
+struct CliResult {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+inline CliResult runCli(const QStringList &arguments, const QString &input = {}) {
+    CliResult r;
+    QString in = input;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    QTextStream inStream(&in);
+    CliApp app({out, err, inStream, false, false});
+    r.code = app.run(QStringList{QStringLiteral("velmora-cli")} + arguments);
+    out.flush();
+    err.flush();
+    return r;
+}

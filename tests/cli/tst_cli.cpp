@@ -1,0 +1,199 @@
+#include "CliHarness.h"
+#include "CliRun.h"
+#include "CommandTable.h"
+#include "PseudoTerminal.h"
+#include "SimulatedDevice.h"
+#include "protocol/TComm.h"
+#include "protocol/Trecognitionserial.h"
+
+#include <QDateTime>
+#include <QProcess>
+#include <QTest>
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void helpDocumentsEveryCommand() {
+        const CliResult r = runCli({"--help"});
+        QCOMPARE(r.code, 0);
+        for (const CliCommand &c : commandTable())
+            QVERIFY2(r.out.contains("  " + c.name), qPrintable(c.name));
+        for (const char *option : {"--port", "--password", "--yes", "Exit status"})
+            QVERIFY2(r.out.contains(option), option);
+    }
+
+    void badUsage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("no command") << QStringList{} << "no command given";
+        QTest::newRow("unknown command")
+            << QStringList{"--port", "x", "reboot"} << "unknown command \"reboot\"";
+        QTest::newRow("no port") << QStringList{"login"} << "login needs --port";
+        QTest::newRow("blank port") << QStringList{"--port", " ", "login"} << "needs --port";
+        QTest::newRow("unknown option") << QStringList{"--colour", "ports"} << "colour";
+        QTest::newRow("option without value") << QStringList{"ports", "--port"} << "port";
+        QTest::newRow("extra argument")
+            << QStringList{"--port", "x", "login", "now"} << "usage: velmora-cli login";
+    }
+    void badUsage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        const CliResult r = runCli(arguments);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.startsWith("velmora-cli: ") && r.err.contains(complaint), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void portsListsTheMachinePorts() {
+        const CliResult r = runCli({"ports"});
+        QCOMPARE(r.code, 0);
+        const QStringList expected = Trecognitionserial().ports();
+        QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join('\n') + '\n');
+    }
+
+    void login_data() {
+        QTest::addColumn<QByteArray>("devicePassword");
+        QTest::addColumn<QStringList>("passwordArguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("default 7482")
+            << QByteArray("7482") << QStringList{} << 0 << "Password confirmed!";
+        QTest::newRow("right") << QByteArray("7482") << QStringList{"--password", "7482"} << 0
+                               << "Password confirmed!";
+        QTest::newRow("wrong digit")
+            << QByteArray("7482") << QStringList{"--password", "7483"} << 1 << "Password Error!";
+        QTest::newRow("too short")
+            << QByteArray("7482") << QStringList{"--password", "748"} << 1 << "Password Error!";
+        QTest::newRow("too long") << QByteArray("7482") << QStringList{"--password", "74820"} << 1
+                                  << "Password Error!";
+        QTest::newRow("letters any case") << QByteArray("AbCd") << QStringList{"--password", "aBcD"}
+                                          << 0 << "Password confirmed!";
+    }
+    void login() {
+        QFETCH(QByteArray, devicePassword);
+        QFETCH(QStringList, passwordArguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        DeviceOptions options;
+        options.password = devicePassword;
+        SimulatedDevice device(options);
+        const CliResult r = runCli(QStringList{"--port", device.slavePath()} + passwordArguments +
+                                   QStringList{"login"});
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.out, message + '\n');
+        QVERIFY2(r.err.contains("Password verifing"), qPrintable(r.err));
+    }
+
+    void syncTimeSendsTheClock() {
+        SimulatedDevice device;
+        const QDateTime before = QDateTime::currentDateTime();
+        const CliResult r = runCli({"--port", device.slavePath(), "sync-time"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Password confirmed!\n1同步时间返回正确\n"));
+        const QByteArray clock = device.lastTimeBytes();
+        QCOMPARE(clock.size(), 6);
+        QCOMPARE(uchar(clock[0]), uchar(before.date().year() & 0xFF));
+        const QDateTime sent(QDate(before.date().year(), uchar(clock[1]), uchar(clock[2])),
+                             QTime(uchar(clock[3]), uchar(clock[4]), uchar(clock[5])));
+        QVERIFY2(sent.isValid() && qAbs(before.secsTo(sent)) <= 5, qPrintable(clock.toHex(' ')));
+    }
+
+    void checkingMode_data() {
+        QTest::addColumn<int>("nakFrom");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("accepted") << 0 << 0 << "Enter";
+        QTest::newRow("refused") << 2 << 1 << "Error";
+    }
+    void checkingMode() {
+        QFETCH(int, nakFrom);
+        QFETCH(int, code);
+        QFETCH(QString, answer);
+        DeviceOptions options;
+        options.faults.nakFrom = nakFrom;
+        SimulatedDevice device(options);
+        const CliResult r = runCli({"--port", device.slavePath(), "checking-mode"});
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.out, "Password confirmed!\n" + answer + '\n');
+        QCOMPARE(device.lastRequest(), QByteArray::fromHex("230400000000000004"));
+    }
+
+    void commandsStopAtAFailedLogin() {
+        SimulatedDevice device;
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--password", "0000", "checking-mode"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Password Error!\n"));
+        QCOMPARE(device.requestCount(), 1);
+    }
+
+    void missingPort() {
+        const CliResult r = runCli({"--port", "/dev/ttyNoSuchPort7", "login"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("COM Port error\nNo such device\n"));
+    }
+
+    void notASerialPort() {
+        // The link only notes this failure; the front still reports it and fails.
+        const CliResult r = runCli({"--port", "/dev/null", "login"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.startsWith("COM Port error\n"), qPrintable(r.out));
+    }
+
+    void portInUse() {
+        SimulatedDevice device;
+        TComm holder;
+        holder.setCommName(device.slavePath());
+        holder.OpenPort();
+        const CliResult r = runCli({"--port", device.slavePath(), "login"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("COM Port error\nThe port is in use by another program\n"));
+    }
+
+    void silentDeviceTimesOut() {
+        PseudoTerminal pty;
+        const CliResult r = runCli({"--port", pty.slavePath(), "login"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Receive timeout\n"));
+    }
+
+    void brokenOffReplyDoesNotHang() {
+        DeviceOptions options;
+        options.faults.cutAfter = 5;
+        SimulatedDevice device(options);
+        const int limit = CliRun::stallLimit();
+        CliRun::setStallLimit(500);
+        const CliResult r = runCli({"--port", device.slavePath(), "login"});
+        CliRun::setStallLimit(limit);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("The device stopped answering\n"));
+    }
+
+    void executableAgainstDeviceProcess() {
+        const QString cli = qEnvironmentVariable("VELMORA_CLI_EXE");
+        if (cli.isEmpty())
+            QSKIP("VELMORA_CLI_EXE is set by CTest");
+        QProcess device;
+        device.start(VELMORA_DEVSIM_EXE, {});
+        QVERIFY(device.waitForReadyRead(10000));
+        const QString port = QString::fromLocal8Bit(device.readLine()).trimmed();
+
+        QProcess good;
+        good.start(cli, {"--port", port, "login"});
+        QVERIFY(good.waitForFinished(20000));
+        QCOMPARE(good.exitCode(), 0);
+        QCOMPARE(good.readAllStandardOutput(), QByteArray("Password confirmed!\n"));
+
+        QProcess bad;
+        bad.start(cli, {"--port", port, "--password", "1234", "login"});
+        QVERIFY(bad.waitForFinished(20000));
+        QCOMPARE(bad.exitCode(), 1);
+        QCOMPARE(bad.readAllStandardOutput(), QByteArray("Password Error!\n"));
+
+        device.terminate();
+        QVERIFY(device.waitForFinished(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
