@@ -175,6 +175,7 @@ private slots:
             QSKIP("VELMORA_CLI_EXE is set by CTest");
         QProcess device;
         device.start(VELMORA_DEVSIM_EXE, {});
+        QVERIFY2(device.waitForStarted(10000), VELMORA_DEVSIM_EXE);
         QVERIFY(device.waitForReadyRead(10000));
         const QString port = QString::fromLocal8Bit(device.readLine()).trimmed();
 
