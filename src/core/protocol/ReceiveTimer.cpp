@@ -1,6 +1,7 @@
 #include "ReceiveTimer.h"
 
 #include <algorithm>
+#include <time.h>
 
 ReceiveTimer::ReceiveTimer(QObject *parent)
     : QObject(parent) {
@@ -21,14 +22,14 @@ void ReceiveTimer::restart() {
 
 void ReceiveTimer::setInterval(int ms) {
     intervalMs = ms;
-    deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(ms));
+    deadline = std::min(deadline, now() + ms);
     if (timer.isActive() && timer.remainingTime() > ms)
         timer.start(ms);
 }
 
 void ReceiveTimer::scheduleFromNow() {
     enabled = true;
-    deadline = Clock::now() + std::chrono::milliseconds(intervalMs);
+    deadline = now() + intervalMs;
     // A QTimer already running fires no later than the new deadline; fire() reschedules it.
     if (!timer.isActive())
         timer.start(intervalMs);
@@ -37,7 +38,7 @@ void ReceiveTimer::scheduleFromNow() {
 void ReceiveTimer::fire() {
     if (!enabled)
         return;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const int64_t left = deadline - now();
     if (left > 0) {
         timer.start(int(left));
         return;
@@ -45,4 +46,10 @@ void ReceiveTimer::fire() {
     enabled = false;
     awaited = false;
     emit timeout();
+}
+
+int64_t ReceiveTimer::now() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }

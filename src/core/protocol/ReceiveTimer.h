@@ -2,15 +2,16 @@
 
 #include <QObject>
 #include <QTimer>
-#include <chrono>
+#include <cstdint>
 
 // The receive timer tmr1: reports a device that stops answering. Each request enables it
 // (without restarting a count already under way) and marks a reply as awaited; the receive path
 // stops it at every byte and restarts it while a frame is unfinished or a reply is still
 // awaited, so only a good frame or the firing ends the wait.
 //
-// Stopping and restarting happen for every received byte, so they only note a deadline; the
-// underlying QTimer is rescheduled when it fires early rather than on every byte.
+// Stopping and restarting happen for every received byte, so they only note a deadline on a
+// coarse clock (a few milliseconds of resolution, a fraction of the cost of a precise reading);
+// the underlying QTimer is rescheduled when it fires early rather than on every byte.
 class ReceiveTimer : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +35,8 @@ signals:
     void timeout();
 
 private:
-    using Clock = std::chrono::steady_clock;
+    // Milliseconds on the coarse monotonic clock.
+    static int64_t now();
     void fire();
     void scheduleFromNow();
 
@@ -42,5 +44,5 @@ private:
     int intervalMs = DefaultInterval;
     bool enabled = false;
     bool awaited = false;
-    Clock::time_point deadline;
+    int64_t deadline = 0;
 };
