@@ -2,10 +2,7 @@
 
 const QList<CliCommand> &commandTable() {
     static const QList<CliCommand> table = {
-        portsCommand(),
-        loginCommand(),
-        syncTimeCommand(),
-        checkingModeCommand(),
+        portsCommand(), loginCommand(), syncTimeCommand(), checkingModeCommand(), settingsCommand(),
     };
     return table;
 }

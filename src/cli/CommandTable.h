@@ -11,3 +11,4 @@ CliCommand portsCommand();
 CliCommand loginCommand();
 CliCommand syncTimeCommand();
 CliCommand checkingModeCommand();
+CliCommand settingsCommand();
