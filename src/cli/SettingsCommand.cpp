@@ -9,152 +9,145 @@
 namespace {
 
 struct Change {
-  int row = 0;
-  QString value; // the text for a value row, the item's text for a choice row
-  int item = -1; // the item index for a choice row
+    int row = 0;
+    QString value; // the text for a value row, the item's text for a choice row
+    int item = -1; // the item index for a choice row
 };
 
 // A choice is given as its item index ("1") or its item text, whole ("1:NO") or
 // without the index ("NO"); the blank some items end with may be left out.
 int choiceItem(int row, const QString &given) {
-  const QStringList items = SettingsTable::choiceItems(row);
-  bool isNumber = false;
-  const int index = given.toInt(&isNumber);
-  if (isNumber)
-    return index >= 0 && index < items.size() ? index : -1;
-  for (int i = 0; i < items.size(); ++i) {
-    const QString item = items.at(i).trimmed();
-    if (item == given.trimmed() || item.section(u':', 1) == given.trimmed())
-      return i;
-  }
-  return -1;
+    const QStringList items = SettingsTable::choiceItems(row);
+    bool isNumber = false;
+    const int index = given.toInt(&isNumber);
+    if (isNumber)
+        return index >= 0 && index < items.size() ? index : -1;
+    for (int i = 0; i < items.size(); ++i) {
+        const QString item = items.at(i).trimmed();
+        if (item == given.trimmed() || item.section(u':', 1) == given.trimmed())
+            return i;
+    }
+    return -1;
 }
 
 // Parses N=VALUE arguments into changes the editor would accept as they are.
 // Returns what is wrong with the first one that is not, or an empty text.
 QString parseChanges(const QStringList &arguments, QList<Change> &changes) {
-  for (const QString &argument : arguments) {
-    const qsizetype eq = argument.indexOf(u'=');
-    bool isNumber = false;
-    const int row = eq > 0 ? argument.left(eq).toInt(&isNumber) : 0;
-    if (!isNumber || row < 1 || row > SettingsTable::ParameterCount)
-      return QStringLiteral("\"%1\" is not N=VALUE with N from 1 to 22")
-          .arg(argument);
-    const QString value = argument.mid(eq + 1);
-    Change change{row, value, -1};
-    if (SettingsTable::isChoiceRow(row)) {
-      change.item = choiceItem(row, value);
-      if (change.item < 0)
-        return QStringLiteral("row %1 takes one of: %2")
-            .arg(row)
-            .arg(SettingsTable::choiceItems(row).join(QStringLiteral(", ")));
-    } else {
-      const QString kept = SettingsTyping::typeIntoEmptyCell(row, value);
-      if (kept != value)
-        return QStringLiteral(
-                   "row %1 does not take \"%2\": the editor would keep \"%3\"")
-            .arg(row)
-            .arg(value, kept);
+    for (const QString &argument : arguments) {
+        const qsizetype eq = argument.indexOf(u'=');
+        bool isNumber = false;
+        const int row = eq > 0 ? argument.left(eq).toInt(&isNumber) : 0;
+        if (!isNumber || row < 1 || row > SettingsTable::ParameterCount)
+            return QStringLiteral("\"%1\" is not N=VALUE with N from 1 to 22").arg(argument);
+        const QString value = argument.mid(eq + 1);
+        Change change{row, value, -1};
+        if (SettingsTable::isChoiceRow(row)) {
+            change.item = choiceItem(row, value);
+            if (change.item < 0)
+                return QStringLiteral("row %1 takes one of: %2")
+                    .arg(row)
+                    .arg(SettingsTable::choiceItems(row).join(QStringLiteral(", ")));
+        } else {
+            const QString kept = SettingsTyping::typeIntoEmptyCell(row, value);
+            if (kept != value)
+                return QStringLiteral("row %1 does not take \"%2\": the editor would keep \"%3\"")
+                    .arg(row)
+                    .arg(value, kept);
+        }
+        changes << change;
     }
-    changes << change;
-  }
-  return {};
+    return {};
 }
 
 void print(QTextStream &out, const SettingsTable &table) {
-  for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
-    out << row << '\t' << table.cell(SettingsTable::CaptionColumn, row) << '\t'
-        << table.parameterText(row) << '\n';
-  out.flush();
+    for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
+        out << row << '\t' << table.cell(SettingsTable::CaptionColumn, row) << '\t'
+            << table.parameterText(row) << '\n';
+    out.flush();
 }
 
 int readSettings(CliRun &run) {
-  if (!run.login().ok)
-    return ExitFailure;
-  SettingsTable table;
-  TBasicInf basic(run.session(), table);
-  run.session().setBasicTransfer(&basic);
-  const bool ok = run.await([&basic] { basic.ReadSettings(); }).ok;
-  run.session().setBasicTransfer(nullptr);
-  if (!ok)
-    return ExitFailure;
-  print(run.out(), table);
-  return ExitSuccess;
+    if (!run.login().ok)
+        return ExitFailure;
+    SettingsTable table;
+    TBasicInf basic(run.session(), table);
+    run.session().setBasicTransfer(&basic);
+    const bool ok = run.await([&basic] { basic.ReadSettings(); }).ok;
+    run.session().setBasicTransfer(nullptr);
+    if (!ok)
+        return ExitFailure;
+    print(run.out(), table);
+    return ExitSuccess;
 }
 
 // Reads both pages, applies the changes, saves both pages and reads them back:
 // the device must then hold what was saved.
 int setSettings(CliRun &run) {
-  QList<Change> changes;
-  const QString problem = parseChanges(run.arguments().mid(1), changes);
-  if (!problem.isEmpty()) {
-    run.person().message(QStringLiteral("velmora-cli: ") + problem, {},
-                         Operator::Icon::Error);
-    return ExitUsage;
-  }
-  if (!run.login().ok)
-    return ExitFailure;
-  SettingsTable table;
-  TBasicInf basic(run.session(), table);
-  run.session().setBasicTransfer(&basic);
-  const auto step = [&run](const std::function<void()> &start) {
-    return run.await(start).ok;
-  };
-  int result = ExitFailure;
-  if (step([&basic] { basic.StartRead(); })) {
-    for (const Change &c : changes) {
-      if (c.item >= 0) {
-        table.setChoiceIndex(c.row, c.item);
-        table.leaveChoice(c.row);
-      } else {
-        table.setValue(c.row, c.value);
-      }
+    QList<Change> changes;
+    const QString problem = parseChanges(run.arguments().mid(1), changes);
+    if (!problem.isEmpty()) {
+        run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
+        return ExitUsage;
     }
-    QStringList saved;
-    for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
-      saved << table.parameterText(row);
-    if (step([&basic] { basic.SaveSettings(); }) &&
-        step([&basic] { basic.StartRead(); })) {
-      result = ExitSuccess;
-      for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
-        if (table.parameterText(row) == saved.at(row - 1))
-          continue;
-        run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
-                         .arg(row)
-                         .arg(table.parameterText(row), saved.at(row - 1));
-        result = ExitFailure;
-      }
-      run.out().flush();
+    if (!run.login().ok)
+        return ExitFailure;
+    SettingsTable table;
+    TBasicInf basic(run.session(), table);
+    run.session().setBasicTransfer(&basic);
+    const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
+    int result = ExitFailure;
+    if (step([&basic] { basic.StartRead(); })) {
+        for (const Change &c : changes) {
+            if (c.item >= 0) {
+                table.setChoiceIndex(c.row, c.item);
+                table.leaveChoice(c.row);
+            } else {
+                table.setValue(c.row, c.value);
+            }
+        }
+        QStringList saved;
+        for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
+            saved << table.parameterText(row);
+        if (step([&basic] { basic.SaveSettings(); }) && step([&basic] { basic.StartRead(); })) {
+            result = ExitSuccess;
+            for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
+                if (table.parameterText(row) == saved.at(row - 1))
+                    continue;
+                run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
+                                 .arg(row)
+                                 .arg(table.parameterText(row), saved.at(row - 1));
+                result = ExitFailure;
+            }
+            run.out().flush();
+        }
     }
-  }
-  run.session().setBasicTransfer(nullptr);
-  return result;
+    run.session().setBasicTransfer(nullptr);
+    return result;
 }
 
 } // namespace
 
 CliCommand settingsCommand() {
-  CliCommand c;
-  c.name = QStringLiteral("settings");
-  c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...]");
-  c.summary = QStringLiteral("Log in, then: read prints the 22 basic settings "
-                             "as number, caption and value; set "
-                             "reads them, changes row N to VALUE (a choice by "
-                             "its item number or text), saves, "
-                             "and reads back to verify.");
-  c.minArguments = 1;
-  c.maxArguments = 1 + SettingsTable::ParameterCount;
-  c.run = [](CliRun &run) {
-    const QString action = run.arguments().first();
-    if (action == QStringLiteral("read") && run.arguments().size() == 1)
-      return readSettings(run);
-    if (action == QStringLiteral("set") && run.arguments().size() > 1)
-      return setSettings(run);
-    run.person().message(
-        QStringLiteral(
-            "velmora-cli: usage: velmora-cli settings read | set N=VALUE ..."),
-        {}, Operator::Icon::Error);
-    return int(ExitUsage);
-  };
-  return c;
+    CliCommand c;
+    c.name = QStringLiteral("settings");
+    c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...]");
+    c.summary = QStringLiteral("Log in, then: read prints the 22 basic settings "
+                               "as number, caption and value; set "
+                               "reads them, changes row N to VALUE (a choice by "
+                               "its item number or text), saves, "
+                               "and reads back to verify.");
+    c.minArguments = 1;
+    c.maxArguments = 1 + SettingsTable::ParameterCount;
+    c.run = [](CliRun &run) {
+        const QString action = run.arguments().first();
+        if (action == QStringLiteral("read") && run.arguments().size() == 1)
+            return readSettings(run);
+        if (action == QStringLiteral("set") && run.arguments().size() > 1)
+            return setSettings(run);
+        run.person().message(
+            QStringLiteral("velmora-cli: usage: velmora-cli settings read | set N=VALUE ..."), {},
+            Operator::Icon::Error);
+        return int(ExitUsage);
+    };
+    return c;
 }
