@@ -38,7 +38,8 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
                           Qt::WindowCloseButtonHint)
     , statusBar(new StatusPanels(this))
     , windowOperator(*statusBar, *this, standIn)
-    , core(windowOperator) {
+    , core(windowOperator)
+    , basicInf(core, settingsGrid) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
     // The window's grids were measured for a narrow bitmap font; close relatives stand in.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -98,6 +99,7 @@ void TForm1::FormCreate() {
             &TForm1::settingsScrolled);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
+    core.setBasicTransfer(&basicInf);
     setOperationsLocked(true);
     connect(&core, &Session::operationsUnlocked, this,
             [this](bool unlocked) { setOperationsLocked(!unlocked); });
@@ -105,6 +107,10 @@ void TForm1::FormCreate() {
     connect(loginButton, &QPushButton::clicked, this, &TForm1::btn1Click);
     connect(timeSyncButton, &QPushButton::clicked, &core, &Session::sendTimeSync);
     connect(checkingModeButton, &QPushButton::clicked, &core, &Session::sendCheckingMode);
+    connect(settings->readSettings, &QPushButton::clicked, this,
+            [this] { basicInf.ReadSettings(); });
+    connect(settings->saveSettings, &QPushButton::clicked, this,
+            [this] { basicInf.SaveSettings(); });
     // The port list is built once; the operator may still type any path into it.
     portList->addItems(Trecognitionserial().ports());
     if (portList->count() > 0)

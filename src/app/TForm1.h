@@ -5,6 +5,7 @@
 #include "history/HistoryTable.h"
 #include "numbers/NumberTable.h"
 #include "settings/SettingsTable.h"
+#include "settings/TBasicInf.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -93,6 +94,7 @@ private:
 
     WindowOperator windowOperator;
     Session core;
+    TBasicInf basicInf;
     // Even: the next click on btn8 opens the port; odd: it closes it.
     qint32 openCount = 0;
     QString configFolder;
