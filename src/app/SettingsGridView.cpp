@@ -3,6 +3,8 @@
 #include "SettingsCellDelegate.h"
 #include "settings/SettingsTable.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -97,14 +99,22 @@ void SettingsGridView::showDrawnChoices() {
 }
 
 bool SettingsGridView::eventFilter(QObject *watched, QEvent *event) {
-    // A list's own drop-down and a switch to another window do not leave it.
     if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            for (int row : SettingsTable::ChoiceRows)
-                if (choiceEditor(row) == watched)
-                    settings.leaveChoice(row);
+        for (int row : SettingsTable::ChoiceRows) {
+            QComboBox *box = choiceEditor(row);
+            if (box == watched && leftForGood(*box, static_cast<QFocusEvent *>(event)->reason()))
+                settings.leaveChoice(row);
         }
     }
     return GridView::eventFilter(watched, event);
+}
+
+bool SettingsGridView::leftForGood(const QComboBox &box, Qt::FocusReason reason) {
+    // A switch to another window does not leave the list, and neither does its own drop-down,
+    // which takes the focus while it is open.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return false;
+    const QWidget *now = QApplication::focusWidget();
+    const QWidget *dropDown = box.view() ? box.view()->window() : nullptr;
+    return !(now && dropDown && (now == dropDown || dropDown->isAncestorOf(now)));
 }

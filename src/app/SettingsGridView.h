@@ -35,6 +35,7 @@ private:
     void choiceShownChanged(int row);
     void choiceIndexChanged(int row);
     void showDrawnChoices();
+    static bool leftForGood(const QComboBox &box, Qt::FocusReason reason);
 
     SettingsTable &settings;
     std::array<QComboBox *, 6> choices{};

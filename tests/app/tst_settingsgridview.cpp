@@ -322,6 +322,24 @@ private slots:
                 QVERIFY(g.table.value(other).isEmpty());
     }
 
+    // Opening a list's drop-down to pick an item is not leaving the list.
+    void droppingDownIsNotLeaving() {
+        ShownGrid g;
+        QVERIFY(g.ready());
+        QTRY_VERIFY(allChoicesShown(g));
+        QComboBox *box = g.view.choiceEditor(11);
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        box->showPopup();
+        QTRY_VERIFY(box->view()->isVisible());
+        QVERIFY(g.table.value(11).isEmpty());
+        box->setCurrentIndex(1);
+        box->hidePopup();
+        QVERIFY(g.table.value(11).isEmpty());
+        g.view.setFocus();
+        QCOMPARE(g.table.value(11), QStringLiteral("1:Admin Number"));
+    }
+
     // On the first page, over the window's own table: a sideways scroll hides the lists, and
     // they come back over their cells where these are drawn now.
     void sidewaysScrollOnTheSettingsPage() {
