@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -70,6 +71,10 @@ bool WindowOperator::confirm(const QString &text, const QString &title,
     QPushButton *reject = box.addButton(rejectCaption, QMessageBox::NoRole);
     box.setDefaultButton(accept);
     box.setEscapeButton(reject);
+    // Questions before a transfer stand at a fixed place near the middle of the screen, not
+    // centred on the window.
+    const QRect screen = window.screen()->geometry();
+    box.move(screen.x() + (screen.width() - 200) / 2, screen.y() + (screen.height() - 200) / 2);
     box.exec();
     return box.clickedButton() == accept;
 }

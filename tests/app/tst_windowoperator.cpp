@@ -1,7 +1,12 @@
 #include "StatusPanels.h"
 #include "WindowOperator.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -78,6 +83,39 @@ private slots:
                                            "save /cfg/a.xlsx", "open /cfg/"}));
         // Status panel 2 is untouched by questions.
         QVERIFY(bar.panelText(2).isEmpty());
+    }
+
+    // Without a stand-in the question is a real box at ((screen - 200) / 2, (screen - 200) / 2)
+    // with the caller's captions; its answer is the button pressed.
+    void questionBoxPlacementAndAnswer_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("accept") << 0 << true;
+        QTest::newRow("reject") << 1 << false;
+    }
+    void questionBoxPlacementAndAnswer() {
+        QFETCH(int, button);
+        QFETCH(bool, expected);
+        QWidget window;
+        StatusPanels bar(&window);
+        WindowOperator op(bar, window, nullptr);
+        window.show();
+        QPoint placed;
+        QStringList captions;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            placed = box->pos();
+            for (QAbstractButton *b : box->buttons())
+                captions << b->text();
+            box->buttons().at(button)->click();
+        });
+        QCOMPARE(op.confirm("Read?", {}, "OK(&Y)", "Cancel(&N)", Operator::Icon::Question),
+                 expected);
+        const QRect screen = window.screen()->geometry();
+        QCOMPARE(placed, QPoint(screen.x() + (screen.width() - 200) / 2,
+                                screen.y() + (screen.height() - 200) / 2));
+        QCOMPARE(captions, QStringList({"OK(&Y)", "Cancel(&N)"}));
     }
 };
 
