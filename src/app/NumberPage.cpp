@@ -9,19 +9,9 @@
 
 #include <QHBoxLayout>
 
-namespace {
-
-QWidget *leftPanel(QWidget *page) {
-    auto *panel = new QWidget(page);
-    panel->setFixedWidth(100);
-    return panel;
-}
-
-} // namespace
-
 NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     : QWidget(parent)
-    , read(makePageButton(QStringLiteral("Read"), leftPanel(this), 8, 45))
+    , read(makePageButton(QStringLiteral("Read"), makeButtonPanel(this), 8, 45))
     , save(makePageButton(QStringLiteral("Save"), read->parentWidget(), 8, 101))
     , importXls(makePageButton(QStringLiteral("Import .XLS"), read->parentWidget(), 8, 158))
     , exportXls(makePageButton(QStringLiteral("Export .XLS"), read->parentWidget(), 8, 214))

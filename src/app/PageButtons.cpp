@@ -5,3 +5,9 @@ QPushButton *makePageButton(const QString &caption, QWidget *parent, int left, i
     b->setGeometry(left, top, 85, 30);
     return b;
 }
+
+QWidget *makeButtonPanel(QWidget *page) {
+    auto *panel = new QWidget(page);
+    panel->setFixedWidth(100);
+    return panel;
+}

@@ -4,19 +4,9 @@
 
 #include <QHBoxLayout>
 
-namespace {
-
-QWidget *leftPanel(QWidget *page) {
-    auto *panel = new QWidget(page);
-    panel->setFixedWidth(100);
-    return panel;
-}
-
-} // namespace
-
 SettingsPage::SettingsPage(SettingsTable &table, QWidget *parent)
     : QWidget(parent)
-    , readSettings(makePageButton(QStringLiteral("Read Settings"), leftPanel(this), 8, 45))
+    , readSettings(makePageButton(QStringLiteral("Read Settings"), makeButtonPanel(this), 8, 45))
     , saveSettings(
           makePageButton(QStringLiteral("Save Settings"), readSettings->parentWidget(), 8, 101))
     , importProfile(
