@@ -1,13 +1,6 @@
 #include "Session.h"
 
-namespace {
-
-constexpr uint8_t CheckingModeCode = 4;
-constexpr uint8_t DeleteHistoryCode = 133;
-constexpr uint8_t TimeSyncCode = 3;
-constexpr uint8_t ReadPageCode = 0x83;
-
-} // namespace
+#include "protocol/CommandCodes.h"
 
 Session::Session(Operator &op, QObject *parent)
     : QObject(parent)
@@ -19,9 +12,9 @@ Session::Session(Operator &op, QObject *parent)
     , receive(rec, valid, password, statusCtrl, progressCtrl, outcomeCtrl)
     , sender([this](const char *bytes, quint16 count) { return comm.WriteData(bytes, count); },
              statusCtrl, receive.tmr1())
-    , checkingMode(sender, CheckingModeCode)
-    , deleteHistory(sender, DeleteHistoryCode)
-    , timeSync(sender, TimeSyncCode) {
+    , checkingMode(sender, CommandCodes::CheckingMode)
+    , deleteHistory(sender, CommandCodes::DeleteHistory)
+    , timeSync(sender, CommandCodes::TimeSync) {
     comm.setBaudRate(115200);
     comm.setByteSize(TComm::ByteSizes::_8);
     comm.setParity(TComm::Parities::None);
@@ -44,6 +37,6 @@ void Session::login(const QString &typed) {
     password.setTypedPassword(typed);
     password.setPending(true);
     // The device password sits in settings page 1; this reads it the way a settings read does.
-    sender.send(ReadPageCode, 0, QStringLiteral("Read settings"));
+    sender.send(CommandCodes::ReadPage, 0, QStringLiteral("Read settings"));
     statusCtrl.show(QStringLiteral("Password verifing"));
 }

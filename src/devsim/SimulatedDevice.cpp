@@ -3,6 +3,7 @@
 #include "DeviceMemoryMap.h"
 #include "FactoryImage.h"
 #include "ImageFile.h"
+#include "protocol/CommandCodes.h"
 #include "protocol/TRecData.h"
 
 #include <QFileInfo>
@@ -18,15 +19,11 @@
 #include <unistd.h>
 
 using namespace DeviceMemoryMap;
+using namespace CommandCodes;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr uint8_t ReadPage = 0x83;
-constexpr uint8_t WritePage = 0x82;
-constexpr uint8_t TimeSync = 0x03;
-constexpr uint8_t CheckingMode = 0x04;
-constexpr uint8_t DeleteHistory = 0x85;
 constexpr int TimeBytes = 6;
 
 // 115200 baud with a start and a stop bit: 10 bits per byte.

@@ -1,5 +1,6 @@
 #include "ReceivePath.h"
 
+#include "CommandCodes.h"
 #include "OperationOutcome.h"
 #include "TRecData.h"
 #include "TRecValidCom.h"
@@ -11,12 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr uint8_t TimeSyncReply = 3;
-constexpr uint8_t CheckingModeReply = 4;
-constexpr uint8_t WriteReply = 0x82;
-constexpr uint8_t ReadReply = 0x83;
-constexpr uint8_t DeleteHistoryReply = 0x85;
 
 constexpr int32_t LastSettingsAddress = 0x0FFF;
 constexpr int32_t LastNumberListAddress = 0x2FFFF;
@@ -79,27 +74,27 @@ void ReceivePath::tmr1Timer() {
 void ReceivePath::dispatch() {
     const bool accepted = rec.data[0] == 1;
     switch (valid.command) {
-    case TimeSyncReply:
+    case CommandCodes::TimeSync:
         status.show(QStringLiteral("Receives the data synchronization command returns"));
         if (accepted)
             outcome.succeeded(QStringLiteral("1同步时间返回正确"));
         else
             outcome.failed(QStringLiteral("0同步时间返回错误"));
         break;
-    case CheckingModeReply:
+    case CommandCodes::CheckingMode:
         status.show(QStringLiteral("Checking mode"));
         if (accepted)
             outcome.succeeded(QStringLiteral("Enter"));
         else
             outcome.failed(QStringLiteral("Error"));
         break;
-    case WriteReply:
+    case CommandCodes::WritePage:
         writeReply();
         break;
-    case ReadReply:
+    case CommandCodes::ReadPage:
         readReply();
         break;
-    case DeleteHistoryReply:
+    case CommandCodes::DeleteHistory:
         status.show(QStringLiteral("Delete command"));
         if (accepted)
             outcome.succeeded(QStringLiteral("Historical data deleted"));

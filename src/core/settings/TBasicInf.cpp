@@ -5,6 +5,7 @@
 #include "operator/Operator.h"
 #include "operator/Tprogressbar_ctrl.h"
 #include "operator/Tstatusbar_ctrl.h"
+#include "protocol/CommandCodes.h"
 #include "protocol/OperationOutcome.h"
 #include "protocol/RequestSender.h"
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr uint8_t ReadPageCode = 0x83;
-constexpr uint8_t WritePageCode = 0x82;
 constexpr int32_t Page1Address = 0x000;
 constexpr int32_t Page2Address = 0x100;
 
@@ -62,7 +61,7 @@ void TBasicInf::RequestNext() {
 }
 
 void TBasicInf::RequestPage(uint16_t p) {
-    sender.send(ReadPageCode, pageAddress(p), QStringLiteral("Read settings"));
+    sender.send(CommandCodes::ReadPage, pageAddress(p), QStringLiteral("Read settings"));
 }
 
 void TBasicInf::SendNext() {
@@ -90,7 +89,7 @@ bool TBasicInf::SendPage(uint16_t p) {
         // Page 2 is built now, from the table as it is when its turn comes.
         EncodePage2();
     }
-    sender.send(WritePageCode, pageAddress(p), std::span<const uint8_t>(ReplyData),
+    sender.send(CommandCodes::WritePage, pageAddress(p), std::span<const uint8_t>(ReplyData),
                 QStringLiteral("Save settings"));
     return true;
 }
