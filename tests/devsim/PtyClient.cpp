@@ -1,5 +1,6 @@
 #include "PtyClient.h"
 
+#include "FrameBytes.h"
 #include "protocol/TDataPackage.h"
 #include "protocol/TRecData.h"
 
@@ -99,13 +100,7 @@ QByteArray PtyClient::exchange(uint8_t command, int address, const QByteArray &d
 }
 
 QByteArray PtyClient::frame(uint8_t command, int address, const QByteArray &data) {
-    TDataPackage p;
-    p.SetCommand(command);
-    p.SetLength(int32_t(data.size()));
-    p.SetAddress(address);
-    p.SetData(data);
-    p.BuildFrame();
-    return p.frameBytes();
+    return frameBytes(command, address, data);
 }
 
 ReplyFrame ReplyFrame::parse(const QByteArray &frame) {

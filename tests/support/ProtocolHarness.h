@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameBytes.h"
 #include "RecordingOperator.h"
 #include "operator/Tprogressbar_ctrl.h"
 #include "operator/Tstatusbar_ctrl.h"
@@ -46,13 +47,7 @@ struct ProtocolHarness {
     }
 
     static QByteArray frame(uint8_t command, int32_t address, const QByteArray &data = {}) {
-        TDataPackage p;
-        p.SetCommand(command);
-        p.SetLength(int32_t(data.size()));
-        p.SetAddress(address);
-        p.SetData(data);
-        p.BuildFrame();
-        return p.frameBytes();
+        return frameBytes(command, address, data);
     }
     static QByteArray hex(const char *text) {
         return QByteArray::fromHex(QByteArray(text).replace(' ', ""));

@@ -156,3 +156,10 @@ QByteArray minimalXlsx(const QByteArray &sheetXml, const QByteArray &sharedStrin
         zip.add(QStringLiteral("xl/styles.xml"), stylesXml);
     return zip.build();
 }
+
+QString writeTestFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}

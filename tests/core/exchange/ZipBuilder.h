@@ -35,3 +35,6 @@ QByteArray minimalXlsx(const QByteArray &sheetXml, const QByteArray &sharedStrin
 
 // The XML envelope of a worksheet around rows given as XML.
 QByteArray worksheetXml(const QByteArray &rows);
+
+// Writes the bytes to the path; the path, or an empty string when the file cannot be written.
+QString writeTestFile(const QString &path, const QByteArray &bytes);

@@ -31,11 +31,7 @@ private:
     QTemporaryDir dir;
 
     QString write(const QString &name, const QByteArray &bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {};
-        return path;
+        return writeTestFile(dir.filePath(name), bytes);
     }
 
     QByteArray ownWorkbook() {
