@@ -1,5 +1,6 @@
 #include "exchange/XlsxSheetReader.h"
 
+#include "exchange/CellReference.h"
 #include "exchange/NumberCellText.h"
 #include "exchange/XlsxText.h"
 #include "exchange/XmlPart.h"
@@ -51,17 +52,6 @@ QString resolveTarget(const QString &sourcePart, const QString &target) {
         }
     }
     return segments.join(QLatin1Char('/'));
-}
-
-QString columnLetters(int column) {
-    QString letters;
-    for (; column > 0; column = (column - 1) / 26)
-        letters.prepend(QChar(char16_t('A' + (column - 1) % 26)));
-    return letters;
-}
-
-QString cellName(int row, int column) {
-    return columnLetters(column) + QString::number(row);
 }
 
 bool parseInt(const char *text, qint64 *out) {
@@ -322,7 +312,7 @@ private:
             if (!parseInt(value.constData(), &index) || index < 0 || index >= sharedStrings.size())
                 return fail(QStringLiteral("cell %1 refers to shared string \"%2\", which does not "
                                            "exist")
-                                .arg(cellName(row, column), QString::fromUtf8(value)));
+                                .arg(CellReference::name(row, column), QString::fromUtf8(value)));
             cells->setText(row, column, sharedStrings.at(qsizetype(index)));
         } else if (std::strcmp(type, "str") == 0) {
             cells->setText(row, column, XlsxText::decode(value.constData(), value.size()));
@@ -339,11 +329,11 @@ private:
             double number = 0;
             if (!parseNumber(value.constData(), &number))
                 return fail(QStringLiteral("cell %1 holds \"%2\", which is not a number")
-                                .arg(cellName(row, column), QString::fromUtf8(value)));
+                                .arg(CellReference::name(row, column), QString::fromUtf8(value)));
             return setNumber(c, number, row, column);
         } else {
             return fail(QStringLiteral("cell %1 has the unknown type \"%2\"")
-                            .arg(cellName(row, column), QString::fromUtf8(type)));
+                            .arg(CellReference::name(row, column), QString::fromUtf8(type)));
         }
         return true;
     }
@@ -358,7 +348,7 @@ private:
             at = QDateTime(QDate(1899, 12, 30), QTime::fromString(text, Qt::ISODate));
         if (!at.isValid())
             return fail(QStringLiteral("cell %1 holds \"%2\", which is not a date")
-                            .arg(cellName(row, column), text));
+                            .arg(CellReference::name(row, column), text));
         const QDate date = at.date();
         double days = 0;
         if (date != QDate(1899, 12, 30))
@@ -377,7 +367,7 @@ private:
                 if (style != 0)
                     return fail(
                         QStringLiteral("cell %1 refers to style \"%2\", which does not exist")
-                            .arg(cellName(row, column), QString::fromUtf8(s.value())));
+                            .arg(CellReference::name(row, column), QString::fromUtf8(s.value())));
             } else {
                 kind = styleKinds.at(qsizetype(style));
             }
