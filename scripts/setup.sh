@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev libgl-dev
-    libxlsxwriter-dev libzip-dev libpugixml-dev libfreexl-dev
+    libzip-dev libpugixml-dev libfreexl-dev
     libbenchmark-dev
     python3 python3-openpyxl
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei

@@ -1,20 +1,12 @@
 #include "exchange/WorkbookWriter.h"
 
 #include "exchange/AtomicFile.h"
-#include "exchange/XlsxText.h"
+#include "exchange/WorkbookParts.h"
+#include "exchange/WorksheetXml.h"
+#include "exchange/ZipWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <xlsxwriter.h>
-
-namespace {
-
-// The spreadsheet's built-in number format "@" (Text).
-constexpr uint8_t TextNumberFormat = 49;
-
-} // namespace
 
 bool WorkbookWriter::addressCell(int row, int column, const char *what) {
     if (row >= 1 && row <= MaxRows && column >= 1 && column <= MaxColumns) {
@@ -84,60 +76,34 @@ bool WorkbookWriter::saveAs(const QString &path) {
     if (!rejected.isEmpty())
         return failWith(rejected);
 
-    AtomicFile file(target);
-    if (!file.create()) {
-        error = file.errorString();
-        return false;
-    }
-    const QByteArray tempName = QFile::encodeName(file.temporaryPath());
-    QByteArray tempFolder = QFile::encodeName(QFileInfo(target).absolutePath());
-    lxw_workbook_options options = {};
-    // The library's scratch files go beside the target too, so the save needs no other folder.
-    options.tmpdir = tempFolder.data();
-    // Rows go straight to the file with their strings inline: less memory and faster than a
-    // shared string table for the few repeated texts of a list. Cells are written row by row.
-    options.constant_memory = 1;
-    lxw_workbook *book = workbook_new_opt(tempName.constData(), &options);
-    if (!book)
-        return failWith(QStringLiteral("out of memory"));
-    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
-    lxw_format *textFormat = workbook_add_format(book);
-    if (!sheet || !textFormat) {
-        workbook_close(book);
-        return failWith(QStringLiteral("out of memory"));
-    }
-    format_set_num_format_index(textFormat, TextNumberFormat);
+    const QByteArray sheet = sheetXml();
+    ZipWriter zip;
+    for (const WorkbookParts::Part &part : WorkbookParts::fixedParts())
+        zip.add(part.name, part.content);
+    zip.add(WorkbookParts::SheetPartName, sheet);
+    QByteArray container;
+    if (!zip.finish(&container))
+        return failWith(zip.errorString());
+    error = AtomicFile::writeAll(target, container);
+    return error.isEmpty();
+}
 
-    lxw_error status = LXW_NO_ERROR;
-    for (const auto &[column, width] : widths) {
-        status = worksheet_set_column(sheet, lxw_col_t(column - 1), lxw_col_t(column - 1), width,
-                                      nullptr);
-        if (status != LXW_NO_ERROR)
-            break;
+QByteArray WorkbookWriter::sheetXml() const {
+    int lastColumn = 0;
+    qsizetype cellCount = 0;
+    for (const auto &cells : rows) {
+        lastColumn = std::max(lastColumn, int(cells.size()));
+        cellCount += qsizetype(cells.size());
     }
-    for (size_t r = 0; r < rows.size() && status == LXW_NO_ERROR; ++r) {
+    WorksheetXml sheet(int(rows.size()), lastColumn, cellCount);
+    for (const auto &[column, width] : widths)
+        sheet.addColumnWidth(column, width);
+    for (size_t r = 0; r < rows.size(); ++r) {
         const auto &cells = rows[r];
-        for (size_t c = 0; c < cells.size() && status == LXW_NO_ERROR; ++c) {
-            const Cell &cell = cells[c];
-            lxw_format *format = cell.textFormat ? textFormat : nullptr;
-            if (!cell.text.isEmpty())
-                status = worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
-                                                XlsxText::encode(cell.text).constData(), format);
-            else if (format)
-                status = worksheet_write_blank(sheet, lxw_row_t(r), lxw_col_t(c), format);
+        for (size_t c = 0; c < cells.size(); ++c) {
+            if (cells[c].textFormat || !cells[c].text.isEmpty())
+                sheet.addCell(int(r + 1), int(c + 1), cells[c].text, cells[c].textFormat);
         }
     }
-    if (status != LXW_NO_ERROR) {
-        workbook_close(book);
-        return failWith(QString::fromUtf8(lxw_strerror(status)));
-    }
-    status = workbook_close(book);
-    if (status != LXW_NO_ERROR)
-        return failWith(QString::fromUtf8(lxw_strerror(status)));
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    error.clear();
-    return true;
+    return sheet.finish();
 }

@@ -34,6 +34,7 @@ private:
         bool textFormat = false;
     };
     bool addressCell(int row, int column, const char *what);
+    QByteArray sheetXml() const;
 
     std::map<int, double> widths;
     std::vector<std::vector<Cell>> rows;

@@ -2,6 +2,8 @@
 
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
+#include "exchange/WorksheetXml.h"
+#include "exchange/ZipPackage.h"
 
 #include <QDir>
 #include <QFile>
@@ -166,6 +168,52 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(int(widths.value(it.key()).toDouble()), it.value());
         QCOMPARE(result.value(QStringLiteral("formats")).toArray(), QJsonArray{"@"});
+    }
+
+    // What a spreadsheet application stores for a width typed in its dialog: the width in
+    // whole pixels of the default font plus the cell padding, in 1/256 of a character.
+    void widthsAreStoredAsSpreadsheetsStoreThem_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("serial column") << 4.0 << 4.7109375;
+        QTest::newRow("number column") << 20.0 << 20.7109375;
+        QTest::newRow("default width") << 8.43 << 9.140625;
+        QTest::newRow("widest") << 255.0 << 255.7109375;
+        QTest::newRow("under one character") << 0.5 << 0.85546875;
+        QTest::newRow("hidden") << 0.0 << 0.0;
+    }
+    void widthsAreStoredAsSpreadsheetsStoreThem() {
+        QFETCH(double, width);
+        QFETCH(double, stored);
+        QCOMPARE(WorksheetXml::storedWidth(width), stored);
+    }
+
+    void farColumnsAndEdgeSpacesSurvive() {
+        QTemporaryDir dir;
+        WorkbookWriter writer;
+        const QList<int> columns = {26, 27, 52, 53, 702, 703, WorkbookWriter::MaxColumns};
+        for (int column : columns)
+            QVERIFY(writer.setCellText(column % 7 + 1, column, QString::number(column)));
+        QVERIFY(writer.setCellText(9, 1, QStringLiteral(" \tedges\n ")));
+        const QString path = dir.filePath(QStringLiteral("wide.xlsx"));
+        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+
+        WorkbookReader reader;
+        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        for (int column : columns)
+            QCOMPARE(reader.displayedText(column % 7 + 1, column), QString::number(column));
+        QCOMPARE(reader.displayedText(9, 1), QStringLiteral(" \tedges\n "));
+
+        // Spreadsheet applications drop spaces at either end of a text not marked to keep them.
+        const QByteArray file = readAll(path);
+        ZipPackage package;
+        QString reason;
+        QVERIFY2(package.open(file, &reason), qPrintable(reason));
+        QByteArray sheet;
+        QVERIFY2(package.read(QStringLiteral("xl/worksheets/sheet1.xml"), &sheet, &reason),
+                 qPrintable(reason));
+        QVERIFY(sheet.contains("<t xml:space=\"preserve\"> \tedges\n </t>"));
+        QVERIFY(sheet.contains("<dimension ref=\"A1:XFD9\"/>"));
     }
 
     void saveReplacesExistingFileKeepingItsPermissions() {
