@@ -5,6 +5,7 @@
 #include "Session.h"
 #include "SimulatedDevice.h"
 #include "operator/Operator.h"
+#include "protocol/OperationOutcome.h"
 #include "protocol/RequestSender.h"
 #include "protocol/TDataPackage.h"
 #include "protocol/Tsend_rec_command.h"
@@ -54,8 +55,8 @@ public:
         : Tsend_rec_command(sender)
         , loop(loop) {}
     void read() {
-        start(Pages);
-        RequestNext();
+        if (start(Pages))
+            RequestNext();
     }
     void RequestNext() override {
         advance(
@@ -65,6 +66,7 @@ public:
             },
             [this] {
                 done = true;
+                sender.operation().completed();
                 loop.quit();
             });
     }

@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "operator/Operator.h"
 #include "protocol/CommandCodes.h"
 
 Session::Session(Operator &op, QObject *parent)
@@ -11,7 +12,7 @@ Session::Session(Operator &op, QObject *parent)
     , statusCtrl(op, progressCtrl)
     , receive(rec, valid, password, statusCtrl, progressCtrl, outcomeCtrl)
     , sender([this](const char *bytes, quint16 count) { return comm.WriteData(bytes, count); },
-             statusCtrl, receive.tmr1())
+             statusCtrl, receive)
     , checkingMode(sender, CommandCodes::CheckingMode)
     , deleteHistory(sender, CommandCodes::DeleteHistory)
     , timeSync(sender, CommandCodes::TimeSync) {
@@ -27,6 +28,8 @@ Session::Session(Operator &op, QObject *parent)
 
     connect(&password, &Tpasswordverify::operationsUnlocked, this, &Session::operationsUnlocked);
     connect(&outcomeCtrl, &OperationOutcome::ended, this, &Session::operationEnded);
+    connect(&outcomeCtrl, &OperationOutcome::runningChanged, this, &Session::operationRunning);
+    connect(&comm, &TComm::OnRequestHangup, this, &Session::hangUp);
 }
 
 Session::~Session() {
@@ -34,9 +37,22 @@ Session::~Session() {
 }
 
 void Session::login(const QString &typed) {
+    if (!sender.idle())
+        return;
     password.setTypedPassword(typed);
     password.setPending(true);
     // The device password sits in settings page 1; this reads it the way a settings read does.
     sender.send(CommandCodes::ReadPage, 0, QStringLiteral("Read settings"));
     statusCtrl.show(QStringLiteral("Password verifing"));
+}
+
+void Session::hangUp() {
+    comm.ClosePort();
+    emit portLost();
+    const QString text = QStringLiteral("COM Port error");
+    const QString detail = QStringLiteral("The device was disconnected");
+    if (outcomeCtrl.running())
+        outcomeCtrl.failed(text, detail);
+    else
+        op.message(text, QString(), Operator::Icon::None, detail);
 }

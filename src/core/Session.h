@@ -58,10 +58,16 @@ public:
 signals:
     // The operation buttons follow this: unlocked after a good login, locked after a bad one.
     void operationsUnlocked(bool unlocked);
+    // An operation started (its first request went out) or ended: one runs at a time.
+    void operationRunning(bool running);
+    // The device vanished (unplugged): the port has been closed. The front shows it closed.
+    void portLost();
     // An operation ended with its message box: its success text (ok) or an error text.
     void operationEnded(bool ok, const QString &text);
 
 private:
+    void hangUp();
+
     Operator &op;
     TComm comm;
     TRecData rec;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/OperationOutcome.h"
 #include "protocol/RequestSender.h"
 #include "protocol/Tsend_rec_command.h"
 
@@ -18,12 +19,15 @@ public:
         , text(statusText) {}
 
     void startRead(uint16_t pages) {
-        start(pages);
-        RequestNext();
+        if (start(pages))
+            RequestNext();
     }
     void RequestNext() override {
         advance([this](uint16_t p) { sender.send(0x83, firstPage + 256 * (p - 1), text); },
-                [this] { ++finished; });
+                [this] {
+                    ++finished;
+                    sender.operation().completed();
+                });
     }
     void SendNext() override { ++sendNextCalls; }
     void DecodeReply() override {

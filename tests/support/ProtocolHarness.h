@@ -34,12 +34,17 @@ struct ProtocolHarness {
                              sent << QByteArray(bytes, count);
                              return true;
                          },
-                         status, receive.tmr1()};
+                         status, receive};
     QList<QPair<bool, QString>> outcomes;
 
     ProtocolHarness() {
         QObject::connect(&outcome, &OperationOutcome::ended,
                          [this](bool ok, const QString &text) { outcomes << qMakePair(ok, text); });
+    }
+
+    // A request goes out, so that its reply is awaited.
+    void request(uint8_t command, int32_t address) {
+        sender.send(command, address, QStringLiteral("Request"));
     }
 
     void feed(const QByteArray &bytes) {

@@ -29,6 +29,7 @@ ReceivePath::ReceivePath(TRecData &rec, TRecValidCom &valid, Tpasswordverify &pa
     , progress(progress)
     , outcome(outcome) {
     connect(&timer, &ReceiveTimer::timeout, this, &ReceivePath::tmr1Timer);
+    connect(&outcome, &OperationOutcome::ended, this, &ReceivePath::operationEnded);
 }
 
 void ReceivePath::cm1ReceiveData(TComm *, const char *buffer, quint16 bufferLength) {
@@ -36,18 +37,32 @@ void ReceivePath::cm1ReceiveData(TComm *, const char *buffer, quint16 bufferLeng
         receiveByte(uint8_t(buffer[i]));
 }
 
+void ReceivePath::expect(uint8_t command, int32_t address) {
+    rec.reset();
+    awaited = Request{command, address};
+    outcome.begin();
+    timer.Enable();
+}
+
 void ReceivePath::receiveByte(uint8_t b) {
     timer.Disable();
     status.show(QStringLiteral("Data communication"));
     switch (rec.feed(b)) {
     case TRecData::Feed::Complete:
-        timer.replyArrived();
         valid.command = rec.command;
         valid.address = rec.frameAddress();
         valid.length = uint16_t(rec.dataLength());
         std::copy(rec.data, rec.data + valid.length, valid.data);
-        dispatch();
-        return;
+        if (answersRequest()) {
+            awaited.reset();
+            dispatch();
+            return;
+        }
+        status.show(awaited && awaited->command == valid.command &&
+                            awaited->address == valid.address
+                        ? QStringLiteral("Invalid data")
+                        : QStringLiteral("Undefined data"));
+        break;
     case TRecData::Feed::BadChecksum:
         status.show(QStringLiteral("Invalid data"));
         break;
@@ -55,24 +70,41 @@ void ReceivePath::receiveByte(uint8_t b) {
     case TRecData::Feed::Collecting:
         break;
     }
-    // Until a good frame completes, a cut-off or corrupted reply must still end in a timeout.
-    if (rec.receiving() || timer.replyAwaited())
+    // Until the awaited reply comes whole, a cut-off, corrupted or unrelated frame must still end
+    // in a timeout; with nothing awaited, bytes on the line are noise.
+    if (awaited)
         timer.restart();
+}
+
+bool ReceivePath::answersRequest() const {
+    if (!awaited || awaited->command != valid.command || awaited->address != valid.address)
+        return false;
+    if (valid.command != CommandCodes::ReadPage)
+        return true;
+    // The password check reads only the first four bytes of its page.
+    return valid.length >= (password.Pending() ? 4 : 256);
 }
 
 void ReceivePath::tmr1Timer() {
     timer.Disable();
-    // Whatever was under way is abandoned: the remains of a cut-off frame must not swallow the
-    // next reply, and a login whose reply never came must not take the next settings read.
-    rec.reset();
-    password.setPending(false);
+    // Forgotten before the message box opens: a reply that comes while it is open is too late.
+    operationEnded();
     outcome.failed(QStringLiteral("Receive timeout"));
     status.clearDirect();
     progress.set(100);
 }
 
+void ReceivePath::operationEnded() {
+    // Whatever was under way is abandoned: the remains of a cut-off frame must not swallow the
+    // next reply, and a login whose reply never came must not take the next settings read.
+    awaited.reset();
+    timer.Disable();
+    rec.reset();
+    password.setPending(false);
+}
+
 void ReceivePath::dispatch() {
-    const bool accepted = rec.data[0] == 1;
+    const bool accepted = valid.length >= 1 && valid.data[0] == 1;
     switch (valid.command) {
     case CommandCodes::TimeSync:
         status.show(QStringLiteral("Receives the data synchronization command returns"));
@@ -89,7 +121,7 @@ void ReceivePath::dispatch() {
             outcome.failed(QStringLiteral("Error"));
         break;
     case CommandCodes::WritePage:
-        writeReply();
+        writeReply(accepted);
         break;
     case CommandCodes::ReadPage:
         readReply();
@@ -102,18 +134,19 @@ void ReceivePath::dispatch() {
             outcome.failed(QStringLiteral("Historical data delet error"));
         break;
     default:
+        // A request the device has no code for was answered; there is nobody to hand it to.
         status.show(QStringLiteral("Undefined data"));
         break;
     }
 }
 
-void ReceivePath::writeReply() {
+void ReceivePath::writeReply(bool accepted) {
     const int32_t a = valid.address;
     if (a <= LastSettingsAddress) {
         status.show(QStringLiteral("Save basic settings"));
         if (Tsend_rec_command *t = transfers.basic) {
             route(*t);
-            if (t->ReplyData[0] == 1)
+            if (accepted)
                 t->SendNext();
             else
                 outcome.failed(QStringLiteral("Basic setting error"));
@@ -122,7 +155,7 @@ void ReceivePath::writeReply() {
         showPageProgress(QStringLiteral("Save number list:"), transfers.numbers, false);
         if (Tsend_rec_command *t = transfers.numbers) {
             route(*t);
-            if (t->ReplyData[0] == 1)
+            if (accepted)
                 t->SendNext();
             else
                 outcome.failed(QStringLiteral("Number list data error"));
@@ -159,7 +192,10 @@ void ReceivePath::readReply() {
 
 void ReceivePath::route(Tsend_rec_command &target) {
     target.ReplyAddress = valid.address;
-    std::copy(valid.data, valid.data + std::min<int>(valid.length, 256), target.ReplyData);
+    const int n = std::min<int>(valid.length, 256);
+    std::copy(valid.data, valid.data + n, target.ReplyData);
+    // Nothing of an earlier reply stays behind the new one's end.
+    std::fill(target.ReplyData + n, std::end(target.ReplyData), uint8_t(0));
 }
 
 void ReceivePath::showPageProgress(const QString &prefix, const Tsend_rec_command *target,

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "ReceiveTimer.h"
 
@@ -18,6 +19,12 @@ struct TRecValidCom;
 // Every byte from the device comes through here: reassembly, checksum, the validated reply
 // record, and routing by command code and address to the object that waits for it. Also owns
 // the receive timer tmr1, which reports a device that stops answering.
+//
+// Only the reply to the one request outstanding is acted on: a good frame with another command
+// or address (a late reply after a timeout, a repeated one, one that nobody asked for) is noise.
+// A reply is never read past its own length: a page shorter than 256 bytes (a password reply
+// shorter than 4) is taken as damaged, and a write or command reply without a data byte as a
+// refusal.
 class ReceivePath : public QObject {
     Q_OBJECT
 public:
@@ -37,13 +44,28 @@ public:
     void cm1ReceiveData(TComm *sender, const char *buffer, quint16 bufferLength);
     void receiveByte(uint8_t b);
 
+    // A request went out: its reply is now the one awaited, the operation it belongs to runs,
+    // and the receive timer guards it. Bytes of an earlier frame still being collected cannot be
+    // its reply, which the device starts only after the request.
+    void expect(uint8_t command, int32_t address);
+    bool awaiting() const { return awaited.has_value(); }
+
     ReceiveTimer &tmr1() { return timer; }
+    OperationOutcome &operation() { return outcome; }
     Transfers transfers;
 
 private:
+    struct Request {
+        uint8_t command;
+        int32_t address;
+    };
+
     void tmr1Timer();
+    void operationEnded();
+    // The frame just validated answers the request outstanding and is whole.
+    bool answersRequest() const;
     void dispatch();
-    void writeReply();
+    void writeReply(bool accepted);
     void readReply();
     void route(Tsend_rec_command &target);
     // "prefix" + (I - 1) + "/" + T, with the progress I * 100 div T when T is not 0 (the
@@ -58,4 +80,5 @@ private:
     Tprogressbar_ctrl &progress;
     OperationOutcome &outcome;
     ReceiveTimer timer;
+    std::optional<Request> awaited;
 };

@@ -11,7 +11,6 @@ ReceiveTimer::ReceiveTimer(QObject *parent)
 }
 
 void ReceiveTimer::Enable() {
-    awaited = true;
     if (!enabled)
         scheduleFromNow();
 }
@@ -44,7 +43,6 @@ void ReceiveTimer::fire() {
         return;
     }
     enabled = false;
-    awaited = false;
     emit timeout();
 }
 

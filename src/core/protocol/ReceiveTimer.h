@@ -5,9 +5,9 @@
 #include <cstdint>
 
 // The receive timer tmr1: reports a device that stops answering. Each request enables it
-// (without restarting a count already under way) and marks a reply as awaited; the receive path
-// stops it at every byte and restarts it while a frame is unfinished or a reply is still
-// awaited, so only a good frame or the firing ends the wait.
+// (without restarting a count already under way); the receive path stops it at every byte and
+// restarts it while the reply is still awaited, so only the awaited reply or the firing ends the
+// wait.
 //
 // Stopping and restarting happen for every received byte, so they only note a deadline on a
 // coarse clock (a few milliseconds of resolution, a fraction of the cost of a precise reading);
@@ -22,11 +22,8 @@ public:
     void Enable();
     void Disable() { enabled = false; }
     void restart();
-    // A good frame came: nothing is awaited any more.
-    void replyArrived() { awaited = false; }
 
     bool Enabled() const { return enabled; }
-    bool replyAwaited() const { return awaited; }
     int interval() const { return intervalMs; }
     // Tests shorten the interval; a count under way ends no later than the new interval.
     void setInterval(int ms);
@@ -43,6 +40,5 @@ private:
     QTimer timer;
     int intervalMs = DefaultInterval;
     bool enabled = false;
-    bool awaited = false;
     int64_t deadline = 0;
 };

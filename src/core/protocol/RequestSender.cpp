@@ -1,15 +1,24 @@
 #include "RequestSender.h"
 
-#include "ReceiveTimer.h"
+#include "OperationOutcome.h"
+#include "ReceivePath.h"
 #include "TDataPackage.h"
 #include "operator/Tstatusbar_ctrl.h"
 
 #include <memory>
 
-RequestSender::RequestSender(Writer write, Tstatusbar_ctrl &status, ReceiveTimer &tmr1)
+RequestSender::RequestSender(Writer write, Tstatusbar_ctrl &status, ReceivePath &receive)
     : write(std::move(write))
     , status(status)
-    , tmr1(tmr1) {}
+    , receive(receive) {}
+
+bool RequestSender::idle() const {
+    return !receive.operation().running();
+}
+
+OperationOutcome &RequestSender::operation() const {
+    return receive.operation();
+}
 
 void RequestSender::send(uint8_t command, int32_t address, std::span<const uint8_t> data,
                          const QString &statusText) {
@@ -23,5 +32,5 @@ void RequestSender::send(uint8_t command, int32_t address, std::span<const uint8
     package->BuildFrame();
     write(reinterpret_cast<const char *>(package->frame), quint16(package->FrameSize));
     status.show(statusText);
-    tmr1.Enable();
+    receive.expect(command, address);
 }

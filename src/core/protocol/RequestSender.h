@@ -5,17 +5,22 @@
 #include <functional>
 #include <span>
 
-class ReceiveTimer;
+class OperationOutcome;
+class ReceivePath;
 class Tstatusbar_ctrl;
 
 // The one way every command object sends a request: build the frame, hand it to the link,
-// show the sender's status text, enable the receive timer. A frame the link refuses (port
-// closed) is simply not sent; the receive timer then reports the missing reply.
+// show the sender's status text, and await the reply under the receive timer. A frame the link
+// refuses (port closed) is simply not sent; the receive timer then reports the missing reply.
 class RequestSender {
 public:
     using Writer = std::function<bool(const char *bytes, quint16 count)>;
 
-    RequestSender(Writer write, Tstatusbar_ctrl &status, ReceiveTimer &tmr1);
+    RequestSender(Writer write, Tstatusbar_ctrl &status, ReceivePath &receive);
+
+    // No operation is running: a new one may start. Only one runs at a time.
+    bool idle() const;
+    OperationOutcome &operation() const;
 
     // `data` holds the request's data bytes (at most 256).
     void send(uint8_t command, int32_t address, std::span<const uint8_t> data,
@@ -27,5 +32,5 @@ public:
 private:
     Writer write;
     Tstatusbar_ctrl &status;
-    ReceiveTimer &tmr1;
+    ReceivePath &receive;
 };

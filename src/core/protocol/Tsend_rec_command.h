@@ -23,11 +23,9 @@ public:
     uint16_t PageIndex = 0;
 
 protected:
-    // The start of a chain: PageCount pages from page 1.
-    void start(uint16_t pageCount) {
-        PageCount = pageCount;
-        PageIndex = 1;
-    }
+    // The start of a chain: PageCount pages from page 1. False, changing nothing, while another
+    // operation is running: one operation at a time.
+    [[nodiscard]] bool start(uint16_t pageCount);
     // One step of a chain: sendPage(PageIndex) and count it, or finish() right after the last.
     void advance(const std::function<void(uint16_t page)> &sendPage,
                  const std::function<void()> &finish);

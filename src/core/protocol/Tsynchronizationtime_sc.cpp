@@ -7,6 +7,8 @@ Tsynchronizationtime_sc::Tsynchronizationtime_sc(RequestSender &sender, uint8_t 
     , clock([] { return QDateTime::currentDateTime(); }) {}
 
 void Tsynchronizationtime_sc::Send() {
+    if (!sender.idle())
+        return;
     const auto bytes = clockBytes(clock());
     sender.send(CommandCode, 0, bytes, QStringLiteral("发送同步时间命令"));
 }

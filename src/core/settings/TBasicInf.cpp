@@ -36,6 +36,8 @@ TBasicInf::TBasicInf(Session &session, SettingsTable &table)
                 session.progressBar(), table) {}
 
 void TBasicInf::ReadSettings() {
+    if (!sender.idle())
+        return;
     const bool accepted = op.confirm(
         QStringLiteral("Read the GSM device basic parameters to PC software?"), QString(),
         QStringLiteral("OK(&Y)"), QStringLiteral("Cancel(&N)"), Operator::Icon::Question);
@@ -44,13 +46,13 @@ void TBasicInf::ReadSettings() {
 }
 
 void TBasicInf::StartRead() {
-    start(SettingsPages);
-    RequestNext();
+    if (start(SettingsPages))
+        RequestNext();
 }
 
 void TBasicInf::SaveSettings() {
-    start(SettingsPages);
-    SendNext();
+    if (start(SettingsPages))
+        SendNext();
 }
 
 void TBasicInf::RequestNext() {

@@ -3,6 +3,7 @@
 #include "protocol/Tsingalcmd.h"
 #include "protocol/Tsynchronizationtime_sc.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -89,6 +90,31 @@ private slots:
         QCOMPARE(h.sent.size(), 2);
         QCOMPARE(basic.PageIndex, uint16_t(3));
         QCOMPARE(basic.finished, 1);
+    }
+
+    void oneOperationAtATime() {
+        H h;
+        QSignalSpy running(&h.outcome, &OperationOutcome::runningChanged);
+        Tsingalcmd checking(h.sender, 4);
+        Tsynchronizationtime_sc sync(h.sender, 3);
+        PagedReader basic(h.sender, 0);
+        h.receive.transfers.basic = &basic;
+        basic.startRead(2);
+        // Every other start is refused until the read ends.
+        checking.Send();
+        sync.Send();
+        basic.startRead(2);
+        QCOMPARE(h.sent.size(), 1);
+        QCOMPARE(basic.PageIndex, uint16_t(2));
+        h.feed(H::frame(0x83, 0, QByteArray(256, 1)));
+        h.feed(H::frame(0x83, 0x100, QByteArray(256, 2)));
+        QCOMPARE(h.sent.size(), 2);
+        QCOMPARE(running.count(), 2);
+        QCOMPARE(running[0].first().toBool(), true);
+        QCOMPARE(running[1].first().toBool(), false);
+
+        checking.Send();
+        QCOMPARE(h.sent.size(), 3);
     }
 
     void continuationBeyondTheEndDoesNothing() {

@@ -48,6 +48,7 @@ private slots:
         for (const char *typed : {"7482", "7483"}) {
             h.password.setTypedPassword(QString::fromLatin1(typed));
             h.password.setPending(true);
+            h.request(0x83, 0);
             h.feed(ProtocolHarness::frame(0x83, 0, page));
         }
         QCOMPARE(unlocked.count(), 2);

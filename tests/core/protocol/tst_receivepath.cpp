@@ -28,6 +28,7 @@ private slots:
         QVERIFY(h.op.messages.isEmpty());
 
         // Noise followed by a frame: only the frame counts.
+        h.request(4, 0);
         h.feed(H::hex("55") + H::frame(4, 0, H::hex("01")));
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
@@ -52,6 +53,7 @@ private slots:
         history.continueOnReply = false;
         h.receive.transfers.history = &history;
         const QByteArray data = page(0x23, 0x23);
+        h.request(0x83, 0x32300);
         h.feed(H::frame(0x83, 0x32300, data));
         QCOMPARE(history.replyAddresses, QList<int32_t>{0x32300});
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(history.ReplyData), 256), data);
@@ -61,6 +63,7 @@ private slots:
 
     void badChecksumShowsInvalidDataAndNextFrameStartsClean() {
         H h;
+        h.request(0x85, 0);
         QByteArray bad = H::frame(0x85, 0, H::hex("01"));
         bad[bad.size() - 1] = char(bad.back() ^ 0x40);
         h.feed(bad);
@@ -73,6 +76,7 @@ private slots:
 
     void oversizeLengthIsDroppedUntilNextStartByte() {
         H h;
+        h.request(4, 0);
         // A declared length of 0x0101 bytes does not fit: nothing of it may be stored.
         h.feed(H::hex("23 83 00 00 00 00 01 01") + QByteArray(600, 0x11));
         QVERIFY(!h.rec.receiving());
@@ -106,6 +110,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, ok);
         H h;
+        h.request(uint8_t(command), 0);
         h.feed(H::frame(uint8_t(command), 0, QByteArray(1, char(first))));
         QCOMPARE(h.op.statusText, status);
         QCOMPARE(h.op.messageTexts(), QStringList{message});
@@ -134,6 +139,7 @@ private slots:
         H h;
         PagedReader basic(h.sender, 0);
         h.receive.transfers.basic = &basic;
+        h.request(0x82, 0x100);
         h.feed(H::frame(0x82, 0x100, QByteArray(1, char(first))));
         QCOMPARE(h.op.statusText, QStringLiteral("Save basic settings"));
         QCOMPARE(basic.ReplyAddress, 0x100);
@@ -157,6 +163,7 @@ private slots:
         numbers.PageCount = 375;
         numbers.PageIndex = 188;
         h.receive.transfers.numbers = &numbers;
+        h.request(0x82, 0x1000 + 256 * 186);
         h.feed(H::frame(0x82, 0x1000 + 256 * 186, QByteArray(1, char(first))));
         QCOMPARE(h.op.statusText, QStringLiteral("Save number list:187/375"));
         QCOMPARE(h.op.progressPositions, QList<int>{50});
@@ -169,6 +176,7 @@ private slots:
         H h;
         PagedReader history(h.sender, 0x30000);
         h.receive.transfers.history = &history;
+        h.request(0x82, 0x30000);
         h.feed(H::frame(0x82, 0x30000, H::hex("01")));
         QCOMPARE(h.op.statusText, QStringLiteral("Undefined address"));
         QCOMPARE(history.ReplyAddress, 0);
@@ -186,6 +194,7 @@ private slots:
 
         h.password.setTypedPassword("7482");
         h.password.setPending(true);
+        h.request(0x83, 0);
         h.feed(H::frame(0x83, 0, QByteArray("7482") + QByteArray(252, 0)));
         QCOMPARE(h.op.statusText, QStringLiteral("Reading basic setting"));
         QCOMPARE(h.op.messageTexts(), QStringList{"Password confirmed!"});
@@ -193,6 +202,7 @@ private slots:
         QVERIFY(!h.password.Pending());
         QCOMPARE(unlocked.count(), 1);
 
+        h.request(0x83, 0x100);
         h.feed(H::frame(0x83, 0x100, page(0x5A)));
         QCOMPARE(basic.replyAddresses, QList<int32_t>{0x100});
         QCOMPARE(basic.firstBytes, QList<uint8_t>{0x5A});
@@ -231,6 +241,7 @@ private slots:
         QFETCH(QList<int>, progress);
         QFETCH(bool, visible);
         H h;
+        h.request(0x83, address);
         h.op.setProgressVisible(false);
         h.op.clearHistory();
         PagedReader numbers(h.sender, 0x1000), history(h.sender, 0x30000);
@@ -252,11 +263,105 @@ private slots:
 
     void emptySlotsRouteNothing() {
         H h;
-        h.feed(H::frame(0x83, 0, page(1)) + H::frame(0x82, 0x100, H::hex("01")) +
-               H::frame(0x83, 0x1000, page(1)) + H::frame(0x83, 0x30000, page(1)));
+        const QList<QPair<int, int>> requests{
+            {0x83, 0}, {0x82, 0x100}, {0x83, 0x1000}, {0x83, 0x30000}};
+        for (auto [command, address] : requests) {
+            h.request(uint8_t(command), address);
+            h.feed(H::frame(uint8_t(command), address, command == 0x83 ? page(1) : H::hex("01")));
+        }
+        QVERIFY(h.sent.size() == requests.size());
         QCOMPARE(h.op.statusText, QStringLiteral("Reading historical data:-1/0"));
         QVERIFY(h.op.messages.isEmpty());
-        QVERIFY(h.sent.isEmpty());
+    }
+
+    void onlyTheAwaitedReplyIsActedOn_data() {
+        QTest::addColumn<int>("command"); // of the request outstanding; 0: none
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("stillAwaited");
+        const QByteArray enter = H::frame(4, 0, H::hex("01"));
+        QTest::newRow("nothing awaited") << 0 << 0 << enter << false;
+        QTest::newRow("another command") << 0x85 << 0 << enter << true;
+        QTest::newRow("another address") << 0x83 << 0x100 << H::frame(0x83, 0, page(1)) << true;
+        QTest::newRow("the same page twice")
+            << 0x83 << 0x100 << H::frame(0x83, 0x100, page(1)) + H::frame(0x83, 0x100, page(2))
+            << false;
+    }
+    void onlyTheAwaitedReplyIsActedOn() {
+        QFETCH(int, command);
+        QFETCH(int, address);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, stillAwaited);
+        H h;
+        PagedReader basic(h.sender, 0);
+        basic.continueOnReply = false;
+        h.receive.transfers.basic = &basic;
+        if (command)
+            h.request(uint8_t(command), address);
+        h.feed(reply);
+        QCOMPARE(h.op.statusText, QStringLiteral("Undefined data"));
+        QVERIFY(h.op.messages.isEmpty());
+        // A repeated page is decoded once; an unrelated reply not at all.
+        QCOMPARE(basic.firstBytes,
+                 command == 0x83 && !stillAwaited ? QList<uint8_t>{1} : QList<uint8_t>{});
+        QCOMPARE(h.receive.awaiting(), stillAwaited);
+        QCOMPARE(h.receive.tmr1().Enabled(), stillAwaited);
+    }
+
+    void shortReadReplyIsDamaged_data() {
+        QTest::addColumn<bool>("passwordCheck");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("page of 100 bytes") << false << 100 << false;
+        QTest::newRow("page of 255 bytes") << false << 255 << false;
+        QTest::newRow("password of 3 bytes") << true << 3 << false;
+        QTest::newRow("password of 4 bytes") << true << 4 << true;
+    }
+    void shortReadReplyIsDamaged() {
+        QFETCH(bool, passwordCheck);
+        QFETCH(int, length);
+        QFETCH(bool, taken);
+        H h;
+        PagedReader basic(h.sender, 0);
+        basic.continueOnReply = false;
+        h.receive.transfers.basic = &basic;
+        h.password.setTypedPassword("7482");
+        h.password.setPending(passwordCheck);
+        h.request(0x83, 0);
+        h.feed(H::frame(0x83, 0, QByteArray("7482").leftJustified(length, '9', true)));
+        QCOMPARE(h.receive.awaiting(), !taken);
+        QCOMPARE(h.op.messageTexts(), taken ? QStringList{"Password confirmed!"} : QStringList{});
+        QVERIFY(basic.replyAddresses.isEmpty());
+        if (!taken)
+            QCOMPARE(h.op.statusText, QStringLiteral("Invalid data"));
+    }
+
+    void replyWithoutDataByteIsARefusal_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("time sync") << 3 << 0 << "0同步时间返回错误";
+        QTest::newRow("checking mode") << 4 << 0 << "Error";
+        QTest::newRow("delete history") << 0x85 << 0 << "Historical data delet error";
+        QTest::newRow("settings page") << 0x82 << 0x100 << "Basic setting error";
+        QTest::newRow("number list page") << 0x82 << 0x1000 << "Number list data error";
+    }
+    void replyWithoutDataByteIsARefusal() {
+        QFETCH(int, command);
+        QFETCH(int, address);
+        QFETCH(QString, message);
+        H h;
+        PagedReader basic(h.sender, 0), numbers(h.sender, 0x1000);
+        h.receive.transfers.basic = &basic;
+        h.receive.transfers.numbers = &numbers;
+        // An earlier reply left 1 in every data buffer; the empty reply must not read it.
+        h.request(uint8_t(command), address);
+        h.feed(H::frame(uint8_t(command), address, H::hex("01")));
+        h.op.messages.clear();
+        h.request(uint8_t(command), address);
+        h.feed(H::frame(uint8_t(command), address));
+        QCOMPARE(h.op.messageTexts(), QStringList{message});
+        QCOMPARE(basic.sendNextCalls + numbers.sendNextCalls, command == 0x82 ? 1 : 0);
     }
 };
 

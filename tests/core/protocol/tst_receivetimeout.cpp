@@ -59,6 +59,20 @@ private slots:
         QVERIFY2(clock.elapsed() < 6 * Interval, qPrintable(QString::number(clock.elapsed())));
     }
 
+    void lateReplyAfterTimeoutIsIgnored() {
+        H h;
+        h.receive.tmr1().setInterval(Interval);
+        PagedReader basic(h.sender, 0x100);
+        h.receive.transfers.basic = &basic;
+        basic.startRead(1);
+        QTRY_COMPARE(h.outcomes, timeoutOnce());
+        h.feed(H::frame(0x83, 0x100, QByteArray(256, 1)));
+        QCOMPARE(h.op.statusText, QStringLiteral("Undefined data"));
+        QVERIFY(basic.replyAddresses.isEmpty());
+        QCOMPARE(h.outcomes, timeoutOnce());
+        QVERIFY(!h.receive.tmr1().Enabled());
+    }
+
     void shorteningTheIntervalShortensACountUnderWay() {
         H h;
         h.receive.tmr1().setInterval(600 * 1000);
@@ -78,12 +92,17 @@ private slots:
     }
 
     void noiseWithoutRequestLeavesTimerOff() {
+        // A lone start byte while nothing is awaited is noise too: no timeout, and the next
+        // request's reply is not appended to it.
         H h;
         h.receive.tmr1().setInterval(Interval);
-        h.feed(H::hex("00 01 02"));
+        h.feed(H::hex("00 01 23 02"));
         QVERIFY(!h.receive.tmr1().Enabled());
         QTest::qWait(3 * Interval);
         QVERIFY(h.outcomes.isEmpty());
+        h.request(4, 0);
+        h.feed(H::frame(4, 0, H::hex("01")));
+        QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
 
     void brokenReplyEndsInTimeoutAndNextReplyIsClean_data() {
@@ -144,6 +163,8 @@ private slots:
         QVERIFY(!h.password.Pending());
 
         // The next settings read reply belongs to the settings transfer again.
+        h.linkOpen = true;
+        basic.startRead(1);
         h.feed(H::frame(0x83, 0, QByteArray(256, 3)));
         QCOMPARE(basic.replyAddresses, QList<int32_t>{0});
         QCOMPARE(h.op.messageTexts(), QStringList{"Receive timeout"});

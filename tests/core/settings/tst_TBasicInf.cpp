@@ -105,11 +105,12 @@ private slots:
         QCOMPARE(f.basic.PageIndex, uint16_t(0));
     }
 
-    void replyForAnotherAddressOnlyMovesOn() {
+    void replyForAnotherAddressIsIgnored() {
         Fixture f;
         f.basic.ReadSettings();
         f.h.feed(readReply(0x200, QByteArray(256, '\0')));
-        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.sent.size(), 1);
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Undefined data"));
         QCOMPARE(f.table.value(1), QStringLiteral("7482"));
         QCOMPARE(f.table.value(5), QStringLiteral("Unauthorized door opened"));
     }
@@ -180,10 +181,20 @@ private slots:
         QVERIFY(!f.h.outcomes.first().first);
     }
 
-    void pressingAgainStartsOverFromPageOne() {
+    void pressingAgainWhileRunningChangesNothing() {
+        // A double click: one chain, one success message; afterwards a read starts over.
         Fixture f;
         f.basic.SaveSettings();
+        f.basic.SaveSettings();
+        f.basic.ReadSettings();
+        QCOMPARE(f.h.sent.size(), 1);
+        QVERIFY(f.h.op.confirmations.isEmpty());
+        QCOMPARE(f.basic.PageIndex, uint16_t(2));
         f.h.feed(writeReply(0x000, 1));
+        f.h.feed(writeReply(0x100, 1));
+        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
+
         f.basic.ReadSettings();
         QCOMPARE(f.h.sent.size(), 3);
         QCOMPARE(f.h.sent.at(2), ProtocolHarness::hex("23 83 00 00 00 00 00 00 83"));
