@@ -1,32 +1,31 @@
-// A number-list read of 375 pages through the tool's real receive path and serial link against
-// the simulated device on a pseudo-terminal: unpaced, the time per exchange is the tool's own
-// overhead (plus the device's); paced at 115200 baud, the total is set against the time the
-// bytes need on the wire (375 x 274 bytes x 10 bits / 115200 = 8.92 s).
+// 375 page reads, as many as the number list has pages, through the tool's real receive path and
+// serial link against velmora-devsim in a process of its own, so that the CPU measured here is
+// the tool's alone (main, reader and writer threads). The number list has no codec yet: each
+// reply is decoded into a settings table instead, pages 1 and 2 in turn, as the settings read
+// does. Paced, the device takes every request and sends every reply at 115200 baud, and the total
+// is set against the wire time: 375 x (9 + 265) bytes x 10 bits / 115200 = 8.92 s.
+#include "FactoryImage.h"
 #include "Session.h"
-#include "SimulatedDevice.h"
+#include "exchange/CodePage.h"
 #include "operator/Operator.h"
-#include "protocol/OperationOutcome.h"
-#include "protocol/RequestSender.h"
+#include "protocol/CommandCodes.h"
 #include "protocol/TDataPackage.h"
 #include "protocol/Tsend_rec_command.h"
+#include "settings/SettingsArea.h"
+#include "settings/SettingsTable.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QProcess>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
 #include <time.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr int Pages = 375;
-constexpr double WireSeconds = Pages * (265.0 + 9.0) * 10.0 / 115200.0;
-// Process CPU per exchange of the bare client run (the device's share), measured first; 0 when
-// it was filtered out.
-double bareCpuMicroseconds = 0;
+constexpr double WireSeconds = Pages * (9.0 + 265.0) * 10.0 / 115200.0;
 
 class SilentOperator : public Operator {
 public:
@@ -48,34 +47,59 @@ public:
     }
 };
 
-// Reads the number list pages one after the other, as the number list transfer does.
-class NumberPages : public Tsend_rec_command {
+// velmora-devsim as built; the first line it prints is the terminal it serves.
+class DeviceProcess {
 public:
-    NumberPages(RequestSender &sender, QEventLoop &loop)
-        : Tsend_rec_command(sender)
-        , loop(loop) {}
-    void read() {
-        if (start(Pages))
-            RequestNext();
+    explicit DeviceProcess(const QStringList &arguments) {
+        process.start(QStringLiteral(VELMORA_DEVSIM_EXE), arguments);
+        if (process.waitForStarted())
+            while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+            }
+        terminal = QString::fromLocal8Bit(process.readLine()).trimmed();
+    }
+    ~DeviceProcess() {
+        process.terminate();
+        process.waitForFinished();
+    }
+
+    QString terminal; // empty when the device did not start
+
+private:
+    QProcess process;
+};
+
+// Reads the settings pages in turn, each request sent from the handling of the previous reply.
+class DecodedPages : public Tsend_rec_command {
+public:
+    explicit DecodedPages(Session &session)
+        : Tsend_rec_command(session.requests())
+        , session(session) {}
+    bool read() {
+        if (!start(Pages))
+            return false;
+        RequestNext();
+        return true;
     }
     void RequestNext() override {
         advance(
             [this](uint16_t p) {
-                sender.send(0x83, 0xF00 + 256 * p,
-                            QStringLiteral("Reading telephone number information"));
+                sender.send(CommandCodes::ReadPage, p % 2 ? 0x000 : 0x100,
+                            QStringLiteral("Read settings"));
             },
-            [this] {
-                done = true;
-                sender.operation().completed();
-                loop.quit();
-            });
+            [this] { session.outcome().completed(); });
     }
-    void DecodeReply() override { RequestNext(); }
-
-    bool done = false;
+    void DecodeReply() override {
+        if (ReplyAddress == 0x000)
+            area.decodePage1(ReplyData, CodePage::current());
+        else
+            area.decodePage2(ReplyData, CodePage::current());
+        RequestNext();
+    }
 
 private:
-    QEventLoop &loop;
+    Session &session;
+    SettingsTable table;
+    SettingsArea area{table};
 };
 
 double cpuSeconds(clockid_t clock) {
@@ -84,114 +108,82 @@ double cpuSeconds(clockid_t clock) {
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
-void NumberListRead(benchmark::State &state) {
+void PagedReadChain(benchmark::State &state) {
     const bool paced = state.range(0) != 0;
-    DeviceOptions options;
-    options.faults.paced = paced;
-    SimulatedDevice device(options);
+    DeviceProcess device(paced ? QStringList{"--paced"} : QStringList{});
+    if (device.terminal.isEmpty()) {
+        state.SkipWithError("velmora-devsim did not start");
+        return;
+    }
     SilentOperator op;
     Session session(op);
-    session.cm1().setCommName(device.slavePath());
-    session.cm1().OpenPort();
+    session.cm1().setCommName(device.terminal);
+    try {
+        session.cm1().OpenPort();
+    } catch (const ECommsError &e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    DecodedPages pages(session);
+    session.setBasicTransfer(&pages);
     QEventLoop loop;
-    NumberPages pages(session.requests(), loop);
-    session.setNumberListTransfer(&pages);
+    bool ok = false;
+    QObject::connect(&session.outcome(), &OperationOutcome::ended, &loop, [&](bool success) {
+        ok = success;
+        loop.quit();
+    });
 
     double wall = 0;
-    double cpu = 0;
     double processCpu = 0;
+    double mainCpu = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
         const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        pages.done = false;
-        pages.read();
-        loop.exec();
-        if (!pages.done) {
+        const double mainStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        ok = false;
+        if (pages.read())
+            loop.exec();
+        if (!ok) {
             state.SkipWithError("the read did not complete");
             break;
         }
-        cpu += cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
+        mainCpu += cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - mainStart;
         processCpu += cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    const double runs = double(state.iterations());
-    state.counters["us_per_exchange"] = wall / runs / Pages * 1e6;
-    state.counters["main_cpu_us_per_exchange"] = cpu / runs / Pages * 1e6;
+    const double exchanges = double(state.iterations()) * Pages;
+    state.counters["us_per_exchange"] = wall / exchanges * 1e6;
+    state.counters["tool_cpu_us_per_exchange"] = processCpu / exchanges * 1e6;
+    state.counters["main_cpu_us_per_exchange"] = mainCpu / exchanges * 1e6;
     if (paced)
-        state.counters["wire_ratio"] = wall / runs / WireSeconds;
-    else if (bareCpuMicroseconds > 0)
-        // Everything the tool's threads (main, reader, writer) spent beyond the device's share.
-        state.counters["tool_cpu_us_per_exchange"] =
-            processCpu / runs / Pages * 1e6 - bareCpuMicroseconds;
+        state.counters["wire_ratio"] = wall / exchanges * Pages / WireSeconds;
 }
 
-// The same exchanges from a bare client (blocking reads, no threads, no event loop): what the
-// device and the pseudo-terminal cost on their own, to be taken off the figures above.
-void BareClientRead(benchmark::State &state) {
-    SimulatedDevice device;
-    const int fd = ::open(device.slavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    termios tio{};
-    ::tcgetattr(fd, &tio);
-    ::cfmakeraw(&tio);
-    ::tcsetattr(fd, TCSANOW, &tio);
-    char reply[512];
-    double wall = 0;
-    double processCpu = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        for (int p = 1; p <= Pages; ++p) {
-            TDataPackage request;
-            request.SetCommand(0x83);
-            request.SetLength(0);
-            request.SetAddress(0xF00 + 256 * p);
-            request.BuildFrame();
-            bool ok = ::write(fd, request.frame, size_t(request.FrameSize)) == request.FrameSize;
-            for (int got = 0; ok && got < 265;) {
-                pollfd pfd{fd, POLLIN, 0};
-                const ssize_t n = ::poll(&pfd, 1, 3000) > 0 ? ::read(fd, reply, 265 - got) : -1;
-                ok = n > 0;
-                got += int(n);
-            }
-            if (!ok) {
-                state.SkipWithError("the device did not answer");
-                ::close(fd);
-                return;
-            }
-        }
-        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        processCpu += cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
-    }
-    const double runs = double(state.iterations());
-    bareCpuMicroseconds = processCpu / runs / Pages * 1e6;
-    state.counters["us_per_exchange"] = wall / runs / Pages * 1e6;
-    state.counters["process_cpu_us_per_exchange"] = bareCpuMicroseconds;
-    ::close(fd);
-}
-
-// The receive path alone, fed the 375 replies byte by byte as the link delivers them: the main
-// thread's share of an exchange without the link's threads.
+// The receive path and the decoding alone, fed the replies byte by byte as the link delivers
+// them: the main thread's share of an exchange without the link's threads.
 void ReceivePathOnly(benchmark::State &state) {
     SilentOperator op;
     Session session(op);
-    QEventLoop loop;
-    NumberPages pages(session.requests(), loop);
-    session.setNumberListTransfer(&pages);
+    DecodedPages pages(session);
+    session.setBasicTransfer(&pages);
     QList<QByteArray> replies;
     for (int p = 1; p <= Pages; ++p) {
         TDataPackage reply;
-        reply.SetCommand(0x83);
+        reply.SetCommand(CommandCodes::ReadPage);
         reply.SetLength(256);
-        reply.SetAddress(0xF00 + 256 * p);
+        reply.SetAddress(p % 2 ? 0x000 : 0x100);
+        reply.SetData(p % 2 ? FactoryImage::settingsPage1("7482") : QByteArray(256, char(0xFF)));
         reply.BuildFrame();
-        replies << QByteArray(reinterpret_cast<const char *>(reply.frame), reply.FrameSize);
+        replies << reply.frameBytes();
     }
     ReceivePath &path = session.receivePath();
     double cpu = 0;
     for (auto _ : state) {
         const double cpuStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-        pages.read();
+        if (!pages.read()) {
+            state.SkipWithError("another operation is running");
+            break;
+        }
         for (const QByteArray &r : replies)
             for (char c : r)
                 path.cm1ReceiveData(nullptr, &c, 1);
@@ -200,16 +192,27 @@ void ReceivePathOnly(benchmark::State &state) {
     state.counters["cpu_us_per_exchange"] = cpu / double(state.iterations()) / Pages * 1e6;
 }
 
+double minimum(const std::vector<double> &v) {
+    return *std::min_element(v.begin(), v.end());
+}
+
+double maximum(const std::vector<double> &v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
 } // namespace
 
 BENCHMARK(ReceivePathOnly)->Unit(benchmark::kMillisecond);
-BENCHMARK(BareClientRead)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(NumberListRead)
+BENCHMARK(PagedReadChain)
     ->ArgName("paced")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
+    ->Iterations(1)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", minimum)
+    ->ComputeStatistics("max", maximum)
+    ->ReportAggregatesOnly()
     ->UseRealTime();
 
 int main(int argc, char **argv) {

@@ -9,7 +9,15 @@ struct DeviceFaults {
     int garbage = 0;         // this many stray bytes (never 0x23) go out before every reply
     int nakFrom = 0;         // from this request on, writes and commands are refused (data 0)
     int delayMs = 0;         // each reply waits this long before its first byte
-    bool paced = false;      // bytes leave at 115200 baud, 10 bits each, as on the cable
+    // From this request on, every reply is a well-formed frame with only the first
+    // shortDataLength (0..255) of its data bytes.
+    int shortDataFrom = 0;
+    int shortDataLength = 0;
+    int hangUpAt = 0;      // this request is not answered: the device vanishes from the line
+    int duplicateFrom = 0; // from this request on, every reply goes out twice, back to back
+    // Both directions run at 115200 baud, 10 bits a byte, as on the cable: a request is seen
+    // only once its last byte has crossed, and reply bytes leave no faster than the line.
+    bool paced = false;
 
     bool operator==(const DeviceFaults &) const = default;
 };

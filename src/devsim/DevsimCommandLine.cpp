@@ -46,7 +46,17 @@ DevsimCommandLine DevsimCommandLine::parse(const QStringList &arguments) {
         {"garbage", "Send N stray bytes before every reply.", "N"},
         {"nak-from", "Refuse writes and commands (data byte 0) from request K on.", "K"},
         {"delay", "Wait MS milliseconds before every reply.", "MS"},
-        {"paced", "Send at the pace of a 115200-baud line."},
+        {"short-data-from",
+         "Cut the data of every reply to --short-data-length bytes (default 0), in a "
+         "well-formed frame, from request K on.",
+         "K"},
+        {"short-data-length", "How many data bytes --short-data-from leaves (0 to 255).", "L"},
+        {"hang-up-at",
+         "At request K answer nothing and close the terminal, as an unplugged adapter "
+         "vanishes.",
+         "K"},
+        {"duplicate-from", "Send every reply twice, back to back, from request K on.", "K"},
+        {"paced", "Receive and send at the pace of a 115200-baud line."},
     });
     parser.addHelpOption();
 
@@ -74,6 +84,10 @@ DevsimCommandLine DevsimCommandLine::parse(const QStringList &arguments) {
         {"garbage", 0, 1 << 20, &faults.garbage},
         {"nak-from", 1, Most, &faults.nakFrom},
         {"delay", 0, 3'600'000, &faults.delayMs},
+        {"short-data-from", 1, Most, &faults.shortDataFrom},
+        {"short-data-length", 0, 255, &faults.shortDataLength},
+        {"hang-up-at", 1, Most, &faults.hangUpAt},
+        {"duplicate-from", 1, Most, &faults.duplicateFrom},
     };
     for (const Number &number : numbers) {
         if (!parser.isSet(number.name))
@@ -89,6 +103,8 @@ DevsimCommandLine DevsimCommandLine::parse(const QStringList &arguments) {
                                .arg(value));
         *number.target = n;
     }
+    if (parser.isSet("short-data-length") && !parser.isSet("short-data-from"))
+        return failure(QStringLiteral("--short-data-length needs --short-data-from"));
     if (parser.isSet("password")) {
         const QString password = parser.value("password");
         if (!isPlainPassword(password))

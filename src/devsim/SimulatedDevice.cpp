@@ -97,13 +97,32 @@ SimulatedDevice::SimulatedDevice(const DeviceOptions &options)
 }
 
 SimulatedDevice::~SimulatedDevice() {
+    hangUp();
+    ::close(stopFd);
+}
+
+void SimulatedDevice::hangUp() {
+    stopServing();
+    closeTerminal();
+}
+
+void SimulatedDevice::stopServing() {
     const uint64_t one = 1;
     if (::write(stopFd, &one, sizeof one) != sizeof one)
         std::perror("velmora-devsim: stop signal");
-    worker.join();
-    ::close(masterFd);
-    ::close(slaveFd);
-    ::close(stopFd);
+    if (worker.joinable())
+        worker.join();
+}
+
+// Closing the master is what the tool notices; the kept slave goes too, so that nothing of the
+// terminal stays behind and a device plugged in again may get the same name, as an adapter does.
+void SimulatedDevice::closeTerminal() {
+    std::lock_guard guard(lineLock);
+    for (int *fd : {&masterFd, &slaveFd}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
 }
 
 void SimulatedDevice::openTerminal() {
@@ -182,6 +201,11 @@ QByteArray SimulatedDevice::lastTimeBytes() const {
     return timeBytes;
 }
 
+bool SimulatedDevice::sendRaw(const QByteArray &bytes) {
+    std::lock_guard guard(lineLock);
+    return masterFd >= 0 && writeAll(bytes.constData(), bytes.size());
+}
+
 void SimulatedDevice::serve() {
     // Paced bytes are due at exact times; the default 50 us of timer slack would show up as
     // a late last byte on every reply.
@@ -208,40 +232,71 @@ void SimulatedDevice::serve() {
                 return;
             continue;
         }
-        for (ssize_t i = 0; i < n; ++i)
-            if (reassembler.feed(uint8_t(buffer[i])) == TRecData::Feed::Complete)
-                handleRequest(reassembler);
+        // Paced, the bytes just read cross the line one after the other, from when they came or
+        // when the line was free; a request is seen once its last byte is in.
+        const Clock::time_point readAt = Clock::now();
+        const bool paced = faults().paced;
+        const Clock::time_point lineStart = paced ? std::max(readAt, requestLineFreeAt) : readAt;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (reassembler.feed(uint8_t(buffer[i])) != TRecData::Feed::Complete)
+                continue;
+            const Clock::time_point arrived = paced ? lineStart + wireTime(i + 1) : readAt;
+            if (!waitUntil(arrived) || !handleRequest(reassembler, arrived))
+                return;
+        }
+        if (paced)
+            requestLineFreeAt = lineStart + wireTime(n);
     }
 }
 
-void SimulatedDevice::handleRequest(TRecData &request) {
+bool SimulatedDevice::handleRequest(TRecData &request, Clock::time_point arrived) {
+    int number = 0;
     DeviceFaults faults;
-    QByteArray frame;
+    std::optional<QByteArray> bytes;
     {
         std::lock_guard guard(stateLock);
-        const int number = ++requests;
+        number = ++requests;
         request.BuildFrame(); // the checksum matched, so this is the frame as received
         lastRequestBytes = request.frameBytes();
         faults = activeFaults;
-        // A device that has gone silent does nothing at all.
-        if (fromRequest(faults.noReplyFrom, number))
-            return;
-        const std::optional<QByteArray> data = answer(request, fromRequest(faults.nakFrom, number));
-        if (!data)
-            return;
-        TDataPackage reply;
-        reply.SetCommand(request.command);
-        reply.SetLength(int32_t(data->size()));
-        reply.SetAddress(request.frameAddress());
-        reply.SetData(*data);
-        reply.BuildFrame();
-        frame = reply.frameBytes();
-        if (fromRequest(faults.badChecksumFrom, number))
-            frame.back() = char(frame.back() ^ 0xFF);
-        if (faults.cutAfter > 0)
-            frame.truncate(faults.cutAfter);
+        if (number != faults.hangUpAt)
+            bytes = replyBytes(request, number, faults);
     }
-    send(garbageBytes(faults.garbage) + frame, faults);
+    if (number == faults.hangUpAt) {
+        closeTerminal();
+        return false;
+    }
+    if (bytes)
+        send(*bytes, faults, arrived);
+    return true;
+}
+
+// Called with the state locked: what goes on the line for request `number`, faults and all.
+std::optional<QByteArray> SimulatedDevice::replyBytes(const TRecData &request, int number,
+                                                      const DeviceFaults &faults) {
+    // A device that has gone silent does nothing at all.
+    if (fromRequest(faults.noReplyFrom, number))
+        return std::nullopt;
+    std::optional<QByteArray> data = answer(request, fromRequest(faults.nakFrom, number));
+    if (!data)
+        return std::nullopt;
+    if (fromRequest(faults.shortDataFrom, number))
+        data->truncate(std::max(0, faults.shortDataLength));
+    TDataPackage reply;
+    reply.SetCommand(request.command);
+    reply.SetLength(int32_t(data->size()));
+    reply.SetAddress(request.frameAddress());
+    reply.SetData(*data);
+    reply.BuildFrame();
+    QByteArray frame = reply.frameBytes();
+    if (fromRequest(faults.badChecksumFrom, number))
+        frame.back() = char(frame.back() ^ 0xFF);
+    if (faults.cutAfter > 0)
+        frame.truncate(faults.cutAfter);
+    QByteArray bytes = garbageBytes(faults.garbage) + frame;
+    if (fromRequest(faults.duplicateFrom, number))
+        bytes += frame;
+    return bytes;
 }
 
 std::optional<QByteArray> SimulatedDevice::answer(const TRecData &request, bool refuse) {
@@ -285,16 +340,17 @@ void SimulatedDevice::persist() {
         std::fprintf(stderr, "velmora-devsim: %s\n", qPrintable(error));
 }
 
-void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults) {
-    if (faults.delayMs > 0 && !waitUntil(Clock::now() + std::chrono::milliseconds(faults.delayMs)))
-        return;
+void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults,
+                           Clock::time_point arrived) {
+    const Clock::time_point due = arrived + std::chrono::milliseconds(faults.delayMs);
     if (!faults.paced) {
-        writeAll(bytes.constData(), bytes.size());
+        if (waitUntil(due))
+            writeAll(bytes.constData(), bytes.size());
         return;
     }
-    // Each byte is due when its last bit has crossed the wire, counted from when the line is free.
-    // Sleeping to absolute times keeps the small oversleeps from adding up.
-    const Clock::time_point start = std::max(Clock::now(), wireFreeAt);
+    // Each byte is due when its last bit has crossed the wire, counted from when the request was
+    // in or the line is free. Sleeping to absolute times keeps the small oversleeps from adding up.
+    const Clock::time_point start = std::max(due, replyLineFreeAt);
     for (qsizetype sent = 0; sent < bytes.size();) {
         const qsizetype chunk = std::min<qsizetype>(PacedChunk, bytes.size() - sent);
         if (!waitUntil(start + wireTime(sent + chunk)) ||
@@ -302,7 +358,7 @@ void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults) 
             return;
         sent += chunk;
     }
-    wireFreeAt = start + wireTime(bytes.size());
+    replyLineFreeAt = start + wireTime(bytes.size());
 }
 
 bool SimulatedDevice::writeAll(const char *data, qsizetype size) {

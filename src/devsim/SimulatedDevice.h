@@ -19,7 +19,8 @@ struct DeviceOptions {
 };
 
 // A GSM relay controller on a pseudo-terminal. It serves the device protocol on its own thread
-// from a memory image of 0x0000..0x4F3FF, independent of any event loop, until destroyed.
+// from a memory image of 0x0000..0x4F3FF, independent of any event loop, until destroyed or
+// hung up.
 //
 // Requests and answers (replies carry the request's command and address):
 //   0x83 read   the 256 bytes at the address; a page not wholly inside the memory gets no reply
@@ -56,22 +57,40 @@ public:
     // The 6 bytes of the last accepted time synchronisation.
     QByteArray lastTimeBytes() const;
 
+    // Puts bytes on the line at once, outside any reply. False once the device has hung up.
+    bool sendRaw(const QByteArray &bytes);
+    // Vanishes as an unplugged adapter does: stops serving and closes the terminal, so that the
+    // tool's end sees a hang-up. Nothing is served afterwards; a new device is the one plugged
+    // in again. Called from the thread that owns the device, as the destructor is.
+    void hangUp();
+
 private:
+    using Clock = std::chrono::steady_clock;
+
     void openTerminal();
+    void stopServing();
+    void closeTerminal();
     void serve();
-    void handleRequest(TRecData &request);
+    // False when the request hung the device up.
+    bool handleRequest(TRecData &request, Clock::time_point arrived);
+    std::optional<QByteArray> replyBytes(const TRecData &request, int number,
+                                         const DeviceFaults &faults);
     std::optional<QByteArray> answer(const TRecData &request, bool refuse);
     void persist();
-    void send(const QByteArray &bytes, const DeviceFaults &faults);
+    void send(const QByteArray &bytes, const DeviceFaults &faults, Clock::time_point arrived);
     bool writeAll(const char *data, qsizetype size);
-    bool waitUntil(std::chrono::steady_clock::time_point deadline);
+    bool waitUntil(Clock::time_point deadline);
 
     QString path;
     QString imagePath;
+    // The terminal's ends change only under lineLock, once the worker runs.
+    std::mutex lineLock;
     int masterFd = -1;
     int slaveFd = -1; // kept open so that the tool may close and reopen without a hang-up
     int stopFd = -1;
-    std::chrono::steady_clock::time_point wireFreeAt{};
+    // When each direction of the paced line is free again; the worker's own.
+    Clock::time_point requestLineFreeAt{};
+    Clock::time_point replyLineFreeAt{};
 
     mutable std::mutex stateLock;
     QByteArray image;

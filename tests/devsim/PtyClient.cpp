@@ -93,6 +93,11 @@ QByteArray PtyClient::readFrame(int quietMs, QByteArray *skipped) {
     return frame.size() == n + 9 ? frame : QByteArray();
 }
 
+bool PtyClient::seesHangUp(int waitMs) {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, waitMs) == 1 && (p.revents & POLLHUP) != 0;
+}
+
 QByteArray PtyClient::exchange(uint8_t command, int address, const QByteArray &data, int quietMs) {
     if (!send(frame(command, address, data)))
         return {};

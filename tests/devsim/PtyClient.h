@@ -25,6 +25,8 @@ public:
     // Reads one frame: skips bytes up to a start byte, then reads by the length field. Bytes
     // before the start byte go to skipped. Empty when no whole frame comes within quietMs.
     QByteArray readFrame(int quietMs = 3000, QByteArray *skipped = nullptr);
+    // True when the device's end goes away within waitMs, as an unplugged adapter does.
+    bool seesHangUp(int waitMs = 3000);
     // Sends a request frame and reads the reply frame.
     QByteArray exchange(uint8_t command, int address, const QByteArray &data = {},
                         int quietMs = 3000);

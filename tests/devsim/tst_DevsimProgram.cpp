@@ -106,6 +106,20 @@ private slots:
         QCOMPARE(program.process.exitCode(), 0);
     }
 
+    // Nobody reads the replies: the terminal's queue back fills, and the program must still end
+    // cleanly, and soon.
+    void stopsCleanlyOnAFullTerminal() {
+        Program program({});
+        PtyClient client(program.terminal);
+        // 400 requests fit the terminal's queue towards the device; their 100 KiB of replies do
+        // not fit the queue back.
+        const QByteArray request = PtyClient::frame(0x83, 0);
+        for (int i = 0; i < 400; ++i)
+            QVERIFY(client.send(request));
+        QVERIFY(!client.readFrame().isEmpty());
+        QVERIFY(program.stop());
+    }
+
     void imageKeepsMemoryAcrossRuns() {
         QTemporaryDir dir;
         const QString image = dir.filePath("device.img");
@@ -170,6 +184,11 @@ private slots:
                                         PtyClient::frame(0x04, 0, Accepted);
         QTest::newRow("delay and pacing") << QStringList{"--delay", "20", "--paced"} << checking
                                           << PtyClient::frame(0x04, 0, Accepted);
+        QTest::newRow("short data")
+            << QStringList{"--short-data-from", "1", "--short-data-length", "0"} << write
+            << PtyClient::frame(0x82, 0x1000);
+        QTest::newRow("duplicates")
+            << QStringList{"--duplicate-from", "1"} << write << accepted + accepted;
     }
     void switchesFromTheCommandLine() {
         QFETCH(QStringList, arguments);
@@ -179,6 +198,15 @@ private slots:
         PtyClient client(program.terminal);
         QVERIFY(client.send(request));
         QCOMPARE(client.readBurst(PageSize + 9, 300).toHex(' '), expected.toHex(' '));
+        QVERIFY(program.stop());
+    }
+
+    void hangsUpAtRequest() {
+        Program program({"--hang-up-at", "2"});
+        PtyClient client(program.terminal);
+        QCOMPARE(replyData(client, 0x04, 0), Accepted);
+        QVERIFY(client.send(PtyClient::frame(0x04, 0)));
+        QVERIFY(client.seesHangUp());
         QVERIFY(program.stop());
     }
 
@@ -194,6 +222,11 @@ private slots:
         QTest::newRow("short password")
             << QStringList{"--password", "123"} << QByteArray("--password");
         QTest::newRow("stray argument") << QStringList{"ttyS0"} << QByteArray("ttyS0");
+        QTest::newRow("data length over 255")
+            << QStringList{"--short-data-from", "1", "--short-data-length", "256"}
+            << QByteArray("--short-data-length");
+        QTest::newRow("data length alone")
+            << QStringList{"--short-data-length", "5"} << QByteArray("--short-data-from");
     }
     void badArgumentsAreExplained() {
         QFETCH(QStringList, arguments);
@@ -209,7 +242,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         for (const char *name :
              {"--image", "--history", "--password", "--no-reply-from", "--bad-checksum-from",
-              "--cut-after", "--garbage", "--nak-from", "--delay", "--paced"})
+              "--cut-after", "--garbage", "--nak-from", "--delay", "--short-data-from",
+              "--short-data-length", "--hang-up-at", "--duplicate-from", "--paced"})
             QVERIFY2(run.out.contains(name), name);
     }
 };

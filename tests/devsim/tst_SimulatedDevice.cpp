@@ -318,16 +318,88 @@ private slots:
         QVERIFY(timer.elapsed() >= 250);
     }
 
-    void pacedReplies() {
+    // Both directions at 115200 baud: a write's 265 bytes must cross before the device answers
+    // with 10, a read's 9 before it answers with 265.
+    void pacedBothWays() {
         SimulatedDevice device;
         device.setFaults({.paced = true});
         PtyClient client(device.slavePath());
         QElapsedTimer timer;
         timer.start();
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(replyData(client, 0x83, 0x100), ErasedPage);
-        // 4 frames of 265 bytes, 10 bits each at 115200 baud: 92 ms.
-        QVERIFY(timer.nsecsElapsed() >= 4LL * 265 * 10 * 1'000'000'000 / 115200);
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(replyData(client, 0x82, 0x1000, pattern(i)), Accepted);
+            QCOMPARE(replyData(client, 0x83, 0x1000), pattern(i));
+        }
+        // 2 x 549 bytes, 10 bits each: 95.3 ms; the upper bound allows for a loaded machine.
+        const qint64 wireNs = 2LL * 549 * 10 * 1'000'000'000 / 115200;
+        QVERIFY(timer.nsecsElapsed() >= wireNs);
+        QVERIFY(timer.nsecsElapsed() < wireNs + 2'000'000'000);
+    }
+
+    // Every request is sent at once; the line carries exactly the expected bytes.
+    void faultyReplies_data() {
+        QTest::addColumn<int>("shortDataFrom");
+        QTest::addColumn<int>("shortDataLength");
+        QTest::addColumn<int>("duplicateFrom");
+        QTest::addColumn<QByteArrayList>("requests");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray read = PtyClient::frame(0x83, 0x1000);
+        const QByteArray checking = PtyClient::frame(0x04, 0);
+        QTest::newRow("short page from request 2")
+            << 2 << 100 << 0 << QByteArrayList{read, read}
+            << PtyClient::frame(0x83, 0x1000, pattern(8)) +
+                   PtyClient::frame(0x83, 0x1000, pattern(8).left(100));
+        QTest::newRow("acknowledgements without their byte")
+            << 1 << 0 << 0
+            << QByteArrayList{PtyClient::frame(0x85, 0), PtyClient::frame(0x82, 0x100, pattern(9))}
+            << PtyClient::frame(0x85, 0) + PtyClient::frame(0x82, 0x100);
+        QTest::newRow("short length above the data")
+            << 1 << 100 << 0 << QByteArrayList{checking} << PtyClient::frame(0x04, 0, Accepted);
+        const QByteArray accepted = PtyClient::frame(0x04, 0, Accepted);
+        QTest::newRow("duplicates from request 2")
+            << 0 << 0 << 2 << QByteArrayList{checking, checking} << accepted + accepted + accepted;
+    }
+    void faultyReplies() {
+        QFETCH(int, shortDataFrom);
+        QFETCH(int, shortDataLength);
+        QFETCH(int, duplicateFrom);
+        QFETCH(QByteArrayList, requests);
+        QFETCH(QByteArray, expected);
+        SimulatedDevice device;
+        QVERIFY(device.writeMemory(0x1000, pattern(8)));
+        device.setFaults({.shortDataFrom = shortDataFrom,
+                          .shortDataLength = shortDataLength,
+                          .duplicateFrom = duplicateFrom});
+        PtyClient client(device.slavePath());
+        for (const QByteArray &request : requests)
+            QVERIFY(client.send(request));
+        QCOMPARE(client.readBurst(int(expected.size()) + 1, SilenceMs).toHex(' '),
+                 expected.toHex(' '));
+    }
+
+    void vanishesLikeAnUnpluggedAdapter_data() {
+        QTest::addColumn<bool>("unplugged"); // hangUp() while a paced reply is under way
+        QTest::newRow("hang-up at request 2") << false;
+        QTest::newRow("unplugged mid-reply") << true;
+    }
+    void vanishesLikeAnUnpluggedAdapter() {
+        QFETCH(bool, unplugged);
+        SimulatedDevice device;
+        device.setFaults(unplugged ? DeviceFaults{.paced = true} : DeviceFaults{.hangUpAt = 2});
+        PtyClient client(device.slavePath());
+        QVERIFY(device.sendRaw("#"));
+        QCOMPARE(client.read(2, SilenceMs), QByteArray("#"));
+        QCOMPARE(replyData(client, 0x83, 0x100), ErasedPage);
+        QVERIFY(client.send(PtyClient::frame(0x83, 0x100)));
+        if (unplugged) {
+            QCOMPARE(client.read(8).size(), 8);
+            device.hangUp();
+        }
+        QVERIFY(client.seesHangUp());
+        QCOMPARE(device.requestCount(), 2);
+        QVERIFY(!device.sendRaw("#"));
+        // The terminal is gone, as the adapter's port is.
+        QVERIFY(!client.open());
     }
 
     void faultsCanBeChangedWhileServing() {
