@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 CellDelegate::Look settingsLook(const QAbstractItemView &view) {
@@ -60,9 +62,15 @@ void SettingsCellDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
 }
 
 void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text) const {
-    const SettingsTyping::Outcome outcome = SettingsTyping::textChanged(row, text);
-    if (outcome.changed)
+    // The cell follows every change, so it still holds the text from before this one.
+    const SettingsTyping::Outcome outcome =
+        SettingsTyping::textEdited(row, table.value(row), text, editor->cursorPosition());
+    if (outcome.changed) {
+        // What went was part of what just entered, in front of the cursor.
+        const qsizetype cursor = editor->cursorPosition() - (text.size() - outcome.text.size());
         editor->setText(outcome.text);
+        editor->setCursorPosition(int(std::clamp<qsizetype>(cursor, 0, outcome.text.size())));
+    }
     table.setValue(row, outcome.text);
     // Selecting another row ends this edit; the editor goes away with it.
     if (outcome.selectRow >= 0)

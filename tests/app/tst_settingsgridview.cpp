@@ -5,6 +5,7 @@
 #include "settings/SettingsTable.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -203,6 +204,20 @@ private slots:
         QCOMPARE(g.currentRow(), 2);
     }
 
+    // A paste goes through the same rules as typing.
+    void pasteKeepsThePasswordsDigits() {
+        ShownGrid g;
+        QVERIFY(g.ready());
+        g.select(1);
+        g.press(Qt::Key_F2);
+        QVERIFY(g.editing());
+        QGuiApplication::clipboard()->setText(QStringLiteral("7a82"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(g.table.value(1), QStringLiteral("782"));
+        QCOMPARE(g.currentRow(), 1);
+        QVERIFY(g.editing());
+    }
+
     // Limits count bytes of the code page: a two-byte character counts 2 and is never split.
     void limitsCountCodePageBytes() {
         CodePage::setOverride(936);
@@ -361,9 +376,10 @@ private slots:
         };
         QTRY_VERIFY(allShownOverCells());
 
+        // Moved as the operator drags the slider.
         QScrollBar *bar = grid->horizontalScrollBar();
         QVERIFY(bar->maximum() >= 120);
-        bar->setValue(120);
+        bar->setSliderPosition(120);
         QCOMPARE(w.windowTitle(), QStringLiteral("滚动条位置:120"));
         for (int row : SettingsTable::ChoiceRows)
             QVERIFY(!grid->choiceEditor(row)->isVisible());
@@ -371,7 +387,7 @@ private slots:
         QCOMPARE(grid->visualRect(table.index(3, Value)).left(), 275 - 120);
 
         // A list that the transfer shows goes straight over its cell.
-        bar->setValue(40);
+        bar->setSliderPosition(40);
         QVERIFY(!grid->choiceEditor(9)->isVisible());
         table.showChoice(9);
         QVERIFY(grid->choiceEditor(9)->isVisible());

@@ -86,6 +86,13 @@ SettingsArea::SettingsArea(SettingsTable &table)
     : table(table) {}
 
 QString SettingsArea::checkNumbers() const {
+    // The password leads page 1; the device takes digits only there.
+    const QString password = table.value(1);
+    if (!std::all_of(password.begin(), password.end(),
+                     [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return QStringLiteral("Row 1 \"%1\": %2 does not fit the device; the allowed characters "
+                              "are the digits 0 to 9.")
+            .arg(table.cell(SettingsTable::CaptionColumn, 1), password);
     for (int row : numberRows) {
         const QString text = table.value(row);
         if (text.isEmpty())

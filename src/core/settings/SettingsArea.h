@@ -19,9 +19,10 @@ public:
 
     explicit SettingsArea(SettingsTable &table);
 
-    // Every number row must convert to an integer that fits the device's 16-bit field. Returns
-    // the message for the first one that does not, in the order the page is built; empty when
-    // all are fine. A save runs this before it sends anything.
+    // The password must be digits only, and every number row must convert to an integer that
+    // fits the device's 16-bit field. Returns the message for the first cell that does not, in
+    // the order the page is built; empty when all are fine. A save runs this before it sends
+    // anything.
     QString checkNumbers() const;
 
     // Fill a whole page; bytes no field covers, and the rest of every field, are 0xFF. Number

@@ -2,7 +2,39 @@
 
 #include "SettingsTable.h"
 
+#include <algorithm>
+
 namespace SettingsTyping {
+
+namespace {
+
+// What entered the cell: the part of `after` that ends at the cursor and begins where `before`
+// stops matching. Only a text put over a selection that starts the same way ("7482" selected,
+// "7a82" pasted) leaves the boundary unsure, and either reading keeps the same characters. A
+// character of two UTF-16 units is never split.
+struct Entered {
+    qsizetype at = 0;
+    qsizetype size = 0;
+};
+
+Entered enteredText(const QString &before, const QString &after, qsizetype cursor) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    const qsizetype afterCursor = after.size() - std::clamp<qsizetype>(cursor, 0, after.size());
+    qsizetype tail = 0;
+    while (tail < std::min(shorter, afterCursor) &&
+           before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    if (tail > 0 && after.at(after.size() - tail).isLowSurrogate())
+        --tail;
+    qsizetype head = 0;
+    while (head < shorter - tail && before.at(head) == after.at(head))
+        ++head;
+    if (head > 0 && after.at(head - 1).isHighSurrogate())
+        --head;
+    return {head, after.size() - head - tail};
+}
+
+} // namespace
 
 Rule ruleFor(int row) {
     if (SettingsTable::isChoiceRow(row))
@@ -39,27 +71,40 @@ Rule ruleFor(int row) {
     }
 }
 
-Outcome textChanged(int row, const QString &typed, const CodePage &codePage) {
+Outcome textEdited(int row, const QString &before, const QString &after, qsizetype cursor,
+                   const CodePage &codePage) {
     const Rule rule = ruleFor(row);
-    Outcome out{typed, -1, false};
+    Outcome out{after, -1, false};
     if (rule.choice) {
         out.text.clear();
         out.selectRow = rule.rowOnLimit;
     } else {
-        if (rule.digitsOnly && !typed.isEmpty()) {
-            const QChar last = typed.back();
-            if (last < u'0' || last > u'9')
-                out.text.chop(last.isLowSurrogate() && typed.size() > 1 ? 2 : 1);
+        const Entered entered = enteredText(before, after, cursor);
+        const QStringView added = QStringView(after).mid(entered.at, entered.size);
+        if (rule.digitsOnly) {
+            QString digits;
+            for (QChar c : added)
+                if (c >= u'0' && c <= u'9')
+                    digits += c;
+            out.text = after.left(entered.at) + digits + after.mid(entered.at + entered.size);
         }
-        // The limit is measured on the typed text, before a dropped character: "12a" in a
-        // three-digit row keeps "12" and still moves on.
-        if (rule.byteLimit > 0 && codePage.byteLength(typed) >= rule.byteLimit) {
+        // A typed character counts against the limit even when it goes: "12a" in a three-digit
+        // row keeps "12" and still moves on. A pasted text counts with what it keeps.
+        const bool typed =
+            added.size() == 1 || (added.size() == 2 && added.front().isHighSurrogate());
+        if (rule.byteLimit > 0 && codePage.byteLength(typed ? after : out.text) >= rule.byteLimit) {
             out.text = codePage.cut(out.text, rule.byteLimit);
             out.selectRow = rule.rowOnLimit;
         }
     }
-    out.changed = out.text != typed;
+    out.changed = out.text != after;
     return out;
+}
+
+Outcome textChanged(int row, const QString &typed, const CodePage &codePage) {
+    const qsizetype last = typed.size() > 1 && typed.back().isLowSurrogate() ? 2 : 1;
+    return textEdited(row, typed.chopped(std::min(last, typed.size())), typed, typed.size(),
+                      codePage);
 }
 
 QString typeIntoEmptyCell(int row, const QString &value, const CodePage &codePage) {

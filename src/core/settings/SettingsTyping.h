@@ -11,7 +11,7 @@ namespace SettingsTyping {
 
 struct Rule {
     bool choice = false;     // typed text is removed at once
-    bool digitsOnly = false; // a typed non-digit is dropped
+    bool digitsOnly = false; // a non-digit entering the cell is dropped
     int byteLimit = 0;       // 0: no limit
     int rowOnLimit = -1;     // the row selected on reaching the limit, or after a choice row
 };
@@ -24,9 +24,15 @@ struct Outcome {
 
 Rule ruleFor(int row);
 
-// `typed` is the cell's text after the change. Only its last character is tested for a digit,
-// so each non-digit goes as soon as it is typed while a "+" put there by a read stays.
+// The operator changed the cell from `before` to `after`, a key typed or a text pasted anywhere
+// in it, which left the cursor at `cursor` (just after what entered). Only what entered the
+// cell is tested, so a "+" put there by a read stays. In a digits-only row a typed non-digit
+// goes, and a pasted text keeps its digits, in order.
 // Lengths are bytes in the code page: a two-byte character counts 2.
+Outcome textEdited(int row, const QString &before, const QString &after, qsizetype cursor,
+                   const CodePage &codePage = CodePage::current());
+
+// `typed` is the cell's text after one character was typed at its end.
 Outcome textChanged(int row, const QString &typed, const CodePage &codePage = CodePage::current());
 
 // What the cell keeps when `value` is typed into it, empty, character by character; typing

@@ -144,6 +144,10 @@ private slots:
                "range is 0 to 65535.";
         QTest::newRow("huge row 17") << 17 << "99999999999999999999"
                                      << "'99999999999999999999' is not a valid integer value";
+        QTest::newRow("letter in the password")
+            << 1 << "7a82"
+            << "Row 1 \"1.Password\": 7a82 does not fit the device; the allowed characters are "
+               "the digits 0 to 9.";
     }
     void numberCellsThatCannotBeStored() {
         QFETCH(int, row);

@@ -205,6 +205,55 @@ private slots:
         QCOMPARE(out.selectRow, 21);
     }
 
+    // A change anywhere in the cell, a paste included: what entered (up to the cursor) goes
+    // through the rules, what was there stays.
+    void editingRules_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("selectRow");
+        QTest::newRow("password pasted with a letter") << 1 << ""
+                                                       << "7a82" << 4 << "782" << -1;
+        QTest::newRow("pasted over the whole password") << 1 << "7482"
+                                                        << "7a82" << 4 << "782" << -1;
+        QTest::newRow("letter typed inside the phone number") << 2 << "13912"
+                                                              << "139a12" << 4 << "13912" << -1;
+        QTest::newRow("pasted digits reach the limit") << 1 << ""
+                                                       << "12345" << 5 << "1234" << 2;
+        QTest::newRow("paste inside pushes the end out") << 1 << "748"
+                                                         << "71248" << 3 << "7124" << 2;
+        QTest::newRow("pasted letters do not count") << 7 << ""
+                                                     << "12a9" << 4 << "129" << 8;
+        QTest::newRow("phone paste after a read plus") << 2 << "+86"
+                                                       << "+86 139-12" << 10 << "+8613912" << -1;
+        QTest::newRow("phone paste before a read plus") << 2 << "+1"
+                                                        << "+1+1" << 2 << "1+1" << -1;
+        QTest::newRow("deleting keeps a read plus") << 2 << "+8"
+                                                    << "+" << 1 << "+" << -1;
+        QTest::newRow("pasted non-digit outside the basic plane")
+            << 17 << "1"
+            << "1\U0001F6002" << 4 << "12" << -1;
+        QTest::newRow("paste beyond a text row's limit")
+            << 5 << "Door "
+            << "Door " + QString(40, u'a') << 45 << "Door " + QString(35, u'a') << 6;
+        QTest::newRow("paste into a choice row") << 3 << ""
+                                                 << "1:NO" << 4 << "" << 4;
+    }
+    void editingRules() {
+        QFETCH(int, row);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, cursor);
+        QFETCH(QString, text);
+        QFETCH(int, selectRow);
+        const auto out = SettingsTyping::textEdited(row, before, after, cursor, CodePage(1252));
+        QCOMPARE(out.text, text);
+        QCOMPARE(out.selectRow, selectRow);
+        QCOMPARE(out.changed, text != after);
+    }
+
     void typingAWholeValue_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("value");
