@@ -1,6 +1,7 @@
 #include "PageScreenshots.h"
 #include "SimulatedDevice.h"
 #include "TForm1.h"
+#include "exchange/CodePage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,6 +43,13 @@ int main(int argc, char *argv[]) {
     }
 
     TForm1 window;
+    // Without a converter for its code page every text of the settings would be read and saved
+    // empty, the password included: the program ends before it can wipe a device.
+    if (const QString problem = CodePage::current().conversionProblem(); !problem.isEmpty()) {
+        window.operatorInterface().message(problem, window.windowTitle(), Operator::Icon::Error,
+                                           QStringLiteral("The program ends now."));
+        return 1;
+    }
     if (device)
         window.offerPort(device->slavePath());
     window.show();

@@ -2,6 +2,7 @@
 
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "exchange/CodePage.h"
 
 #include <QCommandLineParser>
 
@@ -78,7 +79,7 @@ QString CliApp::helpText() {
         "  0  the operation ended with its success message\n"
         "  1  it ended with an error message or \"Receive timeout\", the port could not be\n"
         "     opened, or a question was refused\n"
-        "  2  the command line was wrong\n");
+        "  2  the command line was wrong, or the texts' code page cannot be converted\n");
     return text;
 }
 
@@ -124,6 +125,12 @@ int CliApp::run(const QStringList &arguments) {
     if (command->needsPort && parser.value(portOption).trimmed().isEmpty())
         return usageError(QStringLiteral("%1 needs --port").arg(name));
 
+    // Without a converter for the code page a command could wipe the device's texts.
+    if (const QString problem = CodePage::current().conversionProblem(); !problem.isEmpty()) {
+        io.err << "velmora-cli: " << problem << '\n';
+        io.err.flush();
+        return ExitUsage;
+    }
     TerminalOperator op(io, parser.isSet(yesOption));
     CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
                io.out);

@@ -7,6 +7,7 @@
 namespace {
 
 std::atomic<int> overrideNumber{0};
+std::atomic<const char *> overrideName{nullptr};
 
 // The code pages a locale can map to, with the names Qt's ICU converters know them by.
 struct Known {
@@ -30,7 +31,11 @@ const char *nameOf(int number) {
 } // namespace
 
 CodePage::CodePage(int number)
-    : codePage(nameOf(number) ? number : 1252) {}
+    : CodePage(nameOf(number) ? number : 1252, nullptr) {}
+
+CodePage::CodePage(int number, const char *converterName)
+    : codePage(number)
+    , converter(converterName ? converterName : nameOf(number)) {}
 
 int CodePage::numberForLocale(const QLocale &locale) {
     switch (locale.language()) {
@@ -82,24 +87,37 @@ int CodePage::numberForLocale(const QLocale &locale) {
 
 CodePage CodePage::current() {
     const int forced = overrideNumber.load();
-    return CodePage(forced ? forced : numberForLocale(QLocale::system()));
+    if (!forced)
+        return CodePage(numberForLocale(QLocale::system()));
+    return CodePage(nameOf(forced) ? forced : 1252, overrideName.load());
 }
 
-void CodePage::setOverride(int number) {
+void CodePage::setOverride(int number, const char *converterName) {
+    overrideName.store(number ? converterName : nullptr);
     overrideNumber.store(number);
 }
 
-QByteArray CodePage::name() const {
-    return nameOf(codePage);
+bool CodePage::converts() const {
+    return QStringEncoder(converter).isValid() && QStringDecoder(converter).isValid();
+}
+
+QString CodePage::conversionProblem() const {
+    if (converts())
+        return {};
+    return QStringLiteral("Texts cannot be converted: this program has no converter for code "
+                          "page %1 (%2), the code page of the system's language. The settings' "
+                          "texts, the password included, would be read and saved empty.")
+        .arg(codePage)
+        .arg(QString::fromLatin1(converter));
 }
 
 QByteArray CodePage::encode(const QString &text) const {
-    QStringEncoder encoder(nameOf(codePage));
+    QStringEncoder encoder(converter);
     return encoder.encode(text);
 }
 
 QString CodePage::decode(const QByteArray &bytes) const {
-    QStringDecoder decoder(nameOf(codePage));
+    QStringDecoder decoder(converter);
     return decoder.decode(bytes);
 }
 
@@ -110,7 +128,7 @@ int CodePage::byteLength(const QString &text) const {
 QString CodePage::cut(const QString &text, int maxBytes) const {
     if (maxBytes <= 0)
         return {};
-    QStringEncoder encoder(nameOf(codePage));
+    QStringEncoder encoder(converter);
     int used = 0;
     qsizetype i = 0;
     while (i < text.size()) {

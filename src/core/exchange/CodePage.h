@@ -17,11 +17,20 @@ public:
     static int numberForLocale(const QLocale &locale);
     static CodePage current();
     // Makes `current()` return this code page whatever the locale; 0 returns to the locale.
-    static void setOverride(int number);
+    // A `converterName` (a literal) replaces the page's own, so that a test can meet a Qt build
+    // that has no converter for the page.
+    static void setOverride(int number, const char *converterName = nullptr);
 
     int number() const { return codePage; }
     // The converter's name for the code page ("GBK", "windows-1252", ...).
-    QByteArray name() const;
+    QByteArray name() const { return converter; }
+
+    // Whether this Qt build converts the code page both ways. Without a converter every text
+    // would encode to nothing, and a save would wipe the device's texts.
+    bool converts() const;
+    // What the operator is told before anything is done when the page does not convert; empty
+    // when it does.
+    QString conversionProblem() const;
 
     // Characters the code page cannot hold become the converter's substitute byte.
     QByteArray encode(const QString &text) const;
@@ -35,5 +44,8 @@ public:
     }
 
 private:
+    CodePage(int number, const char *converterName);
+
     int codePage;
+    const char *converter;
 };

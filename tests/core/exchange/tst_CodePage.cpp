@@ -45,6 +45,7 @@ private slots:
         QFETCH(int, number);
         const CodePage cp(number);
         QCOMPARE(cp.number(), number);
+        QVERIFY(cp.converts());
         QCOMPARE(cp.encode(QStringLiteral("Relay ON 123")), QByteArray("Relay ON 123"));
         QCOMPARE(cp.decode("Relay ON 123"), QStringLiteral("Relay ON 123"));
     }
@@ -58,6 +59,20 @@ private slots:
         QCOMPARE(CodePage::current().number(), 1251);
         CodePage::setOverride(0);
         QCOMPARE(CodePage::current().number(), CodePage::numberForLocale(QLocale::system()));
+    }
+
+    // A Qt build without the page's converter: the page and its converter are named.
+    void missingConverterIsReported() {
+        QVERIFY(CodePage::current().conversionProblem().isEmpty());
+        CodePage::setOverride(936, "no-such-converter");
+        const CodePage cp = CodePage::current();
+        QVERIFY(!cp.converts());
+        QCOMPARE(cp.name(), QByteArray("no-such-converter"));
+        QCOMPARE(cp.conversionProblem(),
+                 QStringLiteral("Texts cannot be converted: this program has no converter for "
+                                "code page 936 (no-such-converter), the code page of the system's "
+                                "language. The settings' texts, the password included, would be "
+                                "read and saved empty."));
     }
 
     void chineseIsTwoBytesAndComesBack() {
