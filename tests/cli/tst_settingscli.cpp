@@ -32,20 +32,11 @@ QByteArray configuredArea() {
     return QByteArray(reinterpret_cast<const char *>(pages), AreaSize);
 }
 
-// What the pages must hold after the changes: the area as read, changed, built
-// again.
-QByteArray expectedArea(const QByteArray &before, const QList<QPair<int, QString>> &changes) {
-    SettingsTable t;
-    SettingsArea area(t);
-    const auto *bytes = reinterpret_cast<const uint8_t *>(before.constData());
-    area.decodePage1(bytes, CodePage(1252));
-    area.decodePage2(bytes + 256, CodePage(1252));
-    for (const auto &[row, value] : changes)
-        t.setValue(row, value);
-    uint8_t pages[AreaSize];
-    area.encodePage1(pages, CodePage(1252));
-    area.encodePage2(pages + 256, CodePage(1252));
-    return QByteArray(reinterpret_cast<const char *>(pages), AreaSize);
+// The area with bytes replaced at their offsets.
+QByteArray patched(QByteArray area, const QList<QPair<int, QByteArray>> &patches) {
+    for (const auto &[offset, bytes] : patches)
+        area.replace(offset, bytes.size(), bytes);
+    return area;
 }
 
 QString rowLine(const CliResult &r, int row) {
@@ -94,10 +85,12 @@ private slots:
                                     "12=Caller Number", "14=Relais aus", "1=1234"});
         QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
         QVERIFY(r.out.contains("Basic setting saved success"));
-        QByteArray expected = expectedArea(before, {{14, "Relais aus"}, {1, "1234"}});
-        expected[26] = 0;  // row 3, item 0
-        expected[110] = 0; // row 9, item 0
-        expected[117] = 2; // row 12, item 2
+        const QByteArray expected =
+            patched(before, {{0, "1234"},
+                             {26, QByteArray(1, 0)},                // row 3, item 0
+                             {110, QByteArray(1, 0)},               // row 9, item 0
+                             {117, QByteArray(1, 2)},               // row 12, item 2
+                             {158, QByteArray("Relais aus", 11)}}); // 0-ended
         QCOMPARE(device.memoryRange(0, AreaSize).toHex(' '), expected.toHex(' '));
     }
 
@@ -133,6 +126,21 @@ private slots:
         QVERIFY2(r.out.contains("the allowed range is 0 to 65535"), qPrintable(r.out));
         QCOMPARE(device.memoryRange(0, AreaSize), before);
         QCOMPARE(device.requestCount(), 3); // login and the read of two pages
+    }
+
+    // Without a converter for the code page nothing reaches the device.
+    void codePageWithoutConverterStopsFirst() {
+        CodePage::setOverride(1252, "no-such-converter");
+        SimulatedDevice device;
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "settings", "set", "5=Front door open"});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err,
+                 QStringLiteral("velmora-cli: Texts cannot be converted: this program has no "
+                                "converter for code page 1252 (no-such-converter), the "
+                                "code page of the system's language. The settings' texts, "
+                                "the password included, would be read and saved empty.\n"));
+        QCOMPARE(device.requestCount(), 0);
     }
 
     void refusedSaveIsAFailure() {
@@ -185,8 +193,12 @@ private slots:
         QVERIFY(device.waitForFinished(10000));
         QByteArray after;
         QVERIFY2(ImageFile::load(imagePath, int(image.size()), after, error), qPrintable(error));
-        const QByteArray expected = expectedArea(
-            before, {{7, "15"}, {18, "10.0.0.1"}, {19, "8080"}, {21, "gprs-user-16char"}});
+        // Row 21 starts in the last two bytes of page 1 and goes on at the start of page 2.
+        const QByteArray expected = patched(before, {{108, QByteArray::fromHex("0F00")},
+                                                     {204, "10.0.0.1"},
+                                                     {236, QByteArray::fromHex("901F")},
+                                                     {254, "gp"},
+                                                     {256, "rs-user-16char"}});
         QCOMPARE(after.left(AreaSize).toHex(' '), expected.toHex(' '));
     }
 };

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ImageFile.h"
 
 #include <QDir>
@@ -74,14 +75,25 @@ private slots:
         const QString path = dir.filePath("device.img");
         QString error;
         QVERIFY(ImageFile::save(path, contents(1000, 4), error));
+        {
+            const FileSizeLimit diskFull(500); // the disk fills up half way through the new image
+            QVERIFY(!ImageFile::save(path, contents(1000, 5), error));
+        }
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QCOMPARE(readFile(path), contents(1000, 4));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"device.img"});
+    }
+
+    void impossiblePathsAreNamed() {
+        QTemporaryDir dir;
+        QString error;
         // A directory where the file should go cannot be replaced by a rename.
         QVERIFY(QDir(dir.path()).mkdir("taken"));
         QVERIFY(!ImageFile::save(dir.filePath("taken"), contents(1000, 5), error));
         QVERIFY(error.contains("taken"));
         QVERIFY(!ImageFile::save(dir.filePath("missing/device.img"), contents(1000, 5), error));
         QVERIFY(error.contains("missing"));
-        QCOMPARE(readFile(path), contents(1000, 4));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"device.img"});
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 };
 

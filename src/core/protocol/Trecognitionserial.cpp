@@ -19,8 +19,9 @@ struct Port {
 
 } // namespace
 
-Trecognitionserial::Trecognitionserial(QString sysfsRoot)
-    : root(std::move(sysfsRoot)) {}
+Trecognitionserial::Trecognitionserial(QString sysfsRoot, QString devRoot)
+    : root(std::move(sysfsRoot))
+    , dev(std::move(devRoot)) {}
 
 bool Trecognitionserial::hasHardware(const QString &kind, const QString &name) const {
     const QString entry = root + QLatin1Char('/') + name;
@@ -45,7 +46,8 @@ QStringList Trecognitionserial::ports() const {
         QDir(root).entryList(QDir::Dirs | QDir::Files | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
         const QRegularExpressionMatch m = pattern.match(name);
-        if (!m.hasMatch() || !hasHardware(m.captured(1), name))
+        if (!m.hasMatch() || !hasHardware(m.captured(1), name) ||
+            !QFileInfo::exists(dev + QLatin1Char('/') + name))
             continue;
         found.append({int(kinds.indexOf(m.captured(1))), m.captured(2).toULongLong(), name});
     }
@@ -54,6 +56,6 @@ QStringList Trecognitionserial::ports() const {
     });
     QStringList out;
     for (const Port &p : found)
-        out << QStringLiteral("/dev/") + p.name;
+        out << dev + QLatin1Char('/') + p.name;
     return out;
 }

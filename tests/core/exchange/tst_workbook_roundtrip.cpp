@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "Openpyxl.h"
 
 #include "exchange/WorkbookReader.h"
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -258,13 +260,14 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
         QCOMPARE(WorkbookWriter::withDefaultExtension(given), written);
     }
 
+    // A save over a file that fails, for whatever reason, leaves that file as it was and no
+    // stray file beside it.
     void failedSaveLeavesPreviousFileIntact_data() {
         QTest::addColumn<QString>("failure");
-        QTest::newRow("folder in the way of the target") << "folder";
-        QTest::newRow("target folder is a file") << "file as folder";
         QTest::newRow("text too long for a cell") << "long text";
         QTest::newRow("cell outside the sheet") << "outside";
         QTest::newRow("read-only folder") << "read-only";
+        QTest::newRow("disk full half way") << "disk full";
     }
     void failedSaveLeavesPreviousFileIntact() {
         QFETCH(QString, failure);
@@ -279,13 +282,7 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
 
         WorkbookWriter writer;
         QVERIFY(writer.setCellText(1, 1, QStringLiteral("replacement")));
-        QString target = previous;
-        if (failure == QLatin1String("folder")) {
-            target = dir.filePath(QStringLiteral("taken"));
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.xlsx")));
-        } else if (failure == QLatin1String("file as folder")) {
-            target = previous + QStringLiteral("/inside.xlsx");
-        } else if (failure == QLatin1String("long text")) {
+        if (failure == QLatin1String("long text")) {
             QVERIFY(!writer.setCellText(2, 2, QString(WorkbookWriter::MaxCellLength + 1, 'x')));
         } else if (failure == QLatin1String("outside")) {
             QVERIFY(!writer.setCellText(WorkbookWriter::MaxRows + 1, 1, QStringLiteral("x")));
@@ -309,12 +306,41 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
                 QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                       QFileDevice::ExeOwner);
             });
-            QVERIFY(!writer.saveAs(target));
+            std::optional<FileSizeLimit> diskFull;
+            if (failure == QLatin1String("disk full"))
+                diskFull.emplace(16);
+            QVERIFY(!writer.saveAs(previous));
         }
+        QVERIFY2(writer.errorString().contains(QDir::toNativeSeparators(previous)),
+                 qPrintable(writer.errorString()));
+        QCOMPARE(readAll(previous), before);
+        QCOMPARE(folderEntries(dir.path()), entries);
+    }
+
+    // A save to a path that cannot be a file names it and leaves nothing behind.
+    void impossibleTargetIsNamed_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("folder in the way of the target") << "folder";
+        QTest::newRow("target folder is a file") << "file as folder";
+    }
+    void impossibleTargetIsNamed() {
+        QFETCH(QString, failure);
+        QTemporaryDir dir;
+        QString target = dir.filePath(QStringLiteral("taken"));
+        if (failure == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.xlsx")));
+        } else {
+            QFile file(dir.filePath(QStringLiteral("list.xlsx")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            target = file.fileName() + QStringLiteral("/inside.xlsx");
+        }
+        const QStringList entries = folderEntries(dir.path());
+        WorkbookWriter writer;
+        QVERIFY(writer.setCellText(1, 1, QStringLiteral("replacement")));
+        QVERIFY(!writer.saveAs(target));
         QVERIFY2(writer.errorString().contains(
                      QDir::toNativeSeparators(WorkbookWriter::withDefaultExtension(target))),
                  qPrintable(writer.errorString()));
-        QCOMPARE(readAll(previous), before);
         QCOMPARE(folderEntries(dir.path()), entries);
     }
 };

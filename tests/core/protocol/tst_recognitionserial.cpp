@@ -8,11 +8,16 @@
 namespace {
 
 // A tty class folder laid out like the kernel's: each entry a link into a device tree, with a
-// `device` link for ports that have hardware and `device/driver` where a driver is bound.
+// `device` link for ports that have hardware and `device/driver` where a driver is bound. Every
+// entry has its node in dev(), as udev makes them.
 class FakeTtyClass {
 public:
-    FakeTtyClass() { QDir(dir.path()).mkpath(QStringLiteral("class")); }
+    FakeTtyClass() {
+        QDir(dir.path()).mkpath(QStringLiteral("class"));
+        QDir(dir.path()).mkpath(QStringLiteral("dev"));
+    }
     QString root() const { return dir.path() + QStringLiteral("/class"); }
+    QString dev() const { return dir.path() + QStringLiteral("/dev"); }
 
     void add(const QString &name, bool device, bool driver = false, const QByteArray &type = {}) {
         const QString real = dir.path() + QStringLiteral("/devices/") + name;
@@ -30,6 +35,7 @@ public:
             f.write(type);
         }
         QFile::link(real, root() + QLatin1Char('/') + name);
+        QFile(dev() + QLatin1Char('/') + name).open(QIODevice::WriteOnly);
     }
 
 private:
@@ -57,9 +63,10 @@ private slots:
         tty.add("ttyUSBx", true);
         tty.add("ttyAMA0", true, true);
 
-        const QStringList expected = {"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0",
-                                      "/dev/ttyS0",   "/dev/ttyS3",    "/dev/ttyS11"};
-        QCOMPARE(Trecognitionserial(tty.root()).ports(), expected);
+        QStringList expected;
+        for (const char *name : {"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS0", "ttyS3", "ttyS11"})
+            expected << tty.dev() + '/' + name;
+        QCOMPARE(Trecognitionserial(tty.root(), tty.dev()).ports(), expected);
     }
 
     void noPortsGiveAnEmptyList() {
@@ -70,7 +77,18 @@ private slots:
         QVERIFY(Trecognitionserial(tty.root() + "/missing").ports().isEmpty());
     }
 
-    void machinePortsAreDevicePaths() {
+    // Only a port with a device node can be opened: a container sees the host's ttys in the
+    // tty class but has no nodes for them.
+    void portsAreDeviceNodes() {
+        FakeTtyClass tty;
+        tty.add("ttyUSB0", true);
+        tty.add("ttyUSB1", true);
+        tty.add("ttyS0", true, true, "4\n");
+        QVERIFY(QFile::remove(tty.dev() + "/ttyUSB1"));
+        QCOMPARE(Trecognitionserial(tty.root(), tty.dev()).ports(),
+                 QStringList({tty.dev() + "/ttyUSB0", tty.dev() + "/ttyS0"}));
+
+        // This machine's own ports, where it has any.
         for (const QString &port : Trecognitionserial().ports())
             QVERIFY2(port.startsWith("/dev/tty") && QFile::exists(port), qPrintable(port));
     }

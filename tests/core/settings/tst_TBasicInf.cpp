@@ -19,14 +19,11 @@ QByteArray writeReply(int32_t address, uint8_t result) {
     return ProtocolHarness::frame(0x82, address, QByteArray(1, char(result)));
 }
 
-QByteArray encodedPage(SettingsTable &table, int p) {
-    uint8_t page[256];
-    SettingsArea area(table);
-    if (p == 1)
-        area.encodePage1(page, CodePage::current());
-    else
-        area.encodePage2(page, CodePage::current());
-    return QByteArray(reinterpret_cast<const char *>(page), 256);
+// The page with bytes replaced at their offsets.
+QByteArray patched(QByteArray page, const QList<QPair<int, QByteArray>> &patches) {
+    for (const auto &[offset, bytes] : patches)
+        page.replace(offset, bytes.size(), bytes);
+    return page;
 }
 
 struct Fixture {
@@ -121,7 +118,17 @@ private slots:
         QCOMPARE(f.h.sent.size(), 1);
         QCOMPARE(f.h.sent.at(0).size(), 265);
         QCOMPARE(f.h.sent.at(0).left(8), ProtocolHarness::hex("23 82 00 00 00 00 01 00"));
-        QCOMPARE(f.h.sent.at(0).mid(8, 256), encodedPage(f.table, 1));
+        // The start-up table: texts end with a 0 byte, numbers are low byte first.
+        const QByteArray page1 =
+            patched(erasedPage(), {{0, "7482"},
+                                   {26, ProtocolHarness::hex("01 01")},
+                                   {28, QByteArray("Unauthorized door opened", 25)},
+                                   {68, QByteArray("DIN2 Alarm", 11)},
+                                   {108, ProtocolHarness::hex("0A 00 01 00 00 00 00 00 03 03")},
+                                   {118, QByteArray("Relay ON", 9)},
+                                   {158, QByteArray("Relay OFF", 10)},
+                                   {198, ProtocolHarness::hex("0F 27 E7 03 00 00")}});
+        QCOMPARE(f.h.sent.at(0).mid(8, 256).toHex(' '), page1.toHex(' '));
         QCOMPARE(f.h.op.progressPositions, QList<int>{50});
         QCOMPARE(f.h.op.statusText, QStringLiteral("Save settings"));
 
@@ -130,7 +137,7 @@ private slots:
         f.h.feed(writeReply(0x000, 1));
         QCOMPARE(f.h.sent.size(), 2);
         QCOMPARE(f.h.sent.at(1).left(8), ProtocolHarness::hex("23 82 00 00 01 00 01 00"));
-        QCOMPARE(f.h.sent.at(1).mid(8 + 14, 6), QByteArray("later\xFF"));
+        QCOMPARE(f.h.sent.at(1).mid(8, 256), patched(erasedPage(), {{14, "later"}}));
         QCOMPARE(f.h.op.progressPositions, (QList<int>{50, 100}));
         QVERIFY(f.h.op.messages.isEmpty());
 
