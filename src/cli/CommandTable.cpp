@@ -3,6 +3,7 @@
 const QList<CliCommand> &commandTable() {
     static const QList<CliCommand> table = {
         portsCommand(), loginCommand(), syncTimeCommand(), checkingModeCommand(), settingsCommand(),
+        numbersCommand(),
     };
     return table;
 }

@@ -12,3 +12,4 @@ CliCommand loginCommand();
 CliCommand syncTimeCommand();
 CliCommand checkingModeCommand();
 CliCommand settingsCommand();
+CliCommand numbersCommand();

@@ -1,5 +1,7 @@
 #include "StringGrid.h"
 
+#include <algorithm>
+
 StringGrid::StringGrid(int colCount, int rowCount, QObject *parent)
     : QAbstractTableModel(parent)
     , cols(colCount) {
@@ -35,8 +37,24 @@ void StringGrid::setCell(int col, int row, const QString &text) {
     if (row < 0 || row >= rows() || col < 0 || col >= cols || cells[row][col] == text)
         return;
     cells[row][col] = text;
+    if (batching)
+        return;
     const QModelIndex i = index(row, col);
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void StringGrid::editRows(int firstRow, int lastRow, const std::function<void()> &edit) {
+    const bool outer = !batching;
+    batching = true;
+    edit();
+    if (!outer)
+        return;
+    batching = false;
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, rows() - 1);
+    if (firstRow <= lastRow)
+        emit dataChanged(index(firstRow, 0), index(lastRow, cols - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
 }
 
 QStringList StringGrid::rowTexts(int row) const {

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 // A grid of cell texts, addressed (column, row) from 0 with row 0 the heading row, like the
 // window's string grids. The tables of the pages derive from it; views show it through Qt's
@@ -20,6 +21,9 @@ public:
     // Out-of-range cells are ignored, as a grid ignores them.
     void setCell(int col, int row, const QString &text);
     QStringList rowTexts(int row) const;
+    // The cells `edit` sets in rows first..last reach the views as one change of those rows, not
+    // one per cell: a page of a transfer, or a whole column, repaints once.
+    void editRows(int firstRow, int lastRow, const std::function<void()> &edit);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -28,5 +32,6 @@ public:
 
 private:
     int cols;
+    bool batching = false;
     QVector<QStringList> cells;
 };

@@ -24,4 +24,23 @@ public:
     explicit NumberTable(QObject *parent = nullptr);
 
     static bool isYesNoColumn(int col) { return col == Always || col == Delete; }
+    static bool isWindowColumn(int col) { return col >= StartDate && col <= EndTime; }
+
+    // A click on (or Space in) an Always or Delete cell of an entry row: "yes" becomes "no";
+    // anything else becomes "yes" and empties the row's validity window. Other cells: nothing.
+    void toggleMark(int col, int row);
+    // "All Always" and "Delete all": each press flips the button's own flag and sets the whole
+    // column to "yes" (flag on) or "no" (flag off), whatever the cells held.
+    void flipAllAlways() { flipColumn(Always, allAlways); }
+    void flipDeleteAll() { flipColumn(Delete, deleteAll); }
+
+    // The serial column is the grid's fixed column: it never becomes the current cell. The
+    // number is typed in; a validity window is picked only on a row whose Always is "no".
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void flipColumn(int col, bool &flag);
+
+    bool allAlways = false;
+    bool deleteAll = false;
 };

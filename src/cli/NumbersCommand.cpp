@@ -1,0 +1,207 @@
+#include "CliRun.h"
+#include "CommandTable.h"
+#include "Session.h"
+#include "TerminalOperator.h"
+#include "numbers/NumberRecord.h"
+#include "numbers/NumberTable.h"
+#include "numbers/TtelephoneSend.h"
+
+#include <QRegularExpression>
+#include <array>
+#include <optional>
+
+namespace {
+
+using Record = std::array<uint8_t, NumberRecord::Size>;
+
+struct Window {
+    QString startDate, startTime, endDate, endTime;
+};
+
+int usage(CliRun &run, const QString &problem) {
+    run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
+    return ExitUsage;
+}
+
+// "YYYY/MM/DD HH:MM" as the editor's pickers write it: {date, time}, or nothing.
+std::optional<std::pair<QString, QString>> parseMoment(const QString &text) {
+    static const QRegularExpression form(QStringLiteral(R"(^(\d{4}/\d{2}/\d{2}) (\d{2}:\d{2})$)"));
+    const auto m = form.match(text.trimmed());
+    if (!m.hasMatch() || !NumberRecord::isDeviceDate(m.captured(1)) ||
+        !NumberRecord::isDeviceTime(m.captured(2)))
+        return std::nullopt;
+    return std::make_pair(m.captured(1), m.captured(2));
+}
+
+void print(QTextStream &out, const NumberTable &table) {
+    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+        if (table.cell(NumberTable::Number, r).isEmpty())
+            continue;
+        QStringList fields = table.rowTexts(r);
+        fields.removeLast(); // the Delete mark is the editor's, not the device's
+        out << fields.join(u'\t') << '\n';
+    }
+    out.flush();
+}
+
+QList<Record> records(const NumberTable &table) {
+    QList<Record> out;
+    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+        Record record;
+        NumberRecord::encode(table, r, record.data());
+        out << record;
+    }
+    return out;
+}
+
+// Reads the list, lets `change` edit it as the editor would, saves it (its checks first) and,
+// with --verify, reads it back: every record must then be the one saved.
+int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
+    if (!run.login().ok)
+        return ExitFailure;
+    NumberTable table;
+    TtelephoneSend numbers(run.session(), table);
+    run.session().setNumberListTransfer(&numbers);
+    const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
+    int result = ExitFailure;
+    if (step([&] { numbers.StartRead(); }) && change(table) && step([&] { numbers.SaveList(); })) {
+        result = ExitSuccess;
+        if (run.isSet(QStringLiteral("verify"))) {
+            const QList<Record> saved = records(table);
+            // The read leaves the Delete marks alone, so deleted rows compare as saved.
+            if (!step([&] { numbers.StartRead(); }))
+                result = ExitFailure;
+            const QList<Record> back = records(table);
+            for (int i = 0; result == ExitSuccess && i < saved.size(); ++i) {
+                if (back[i] == saved[i])
+                    continue;
+                const auto hex = [](const Record &r) {
+                    return QByteArray(reinterpret_cast<const char *>(r.data()), int(r.size()))
+                        .toHex(' ');
+                };
+                run.out() << QStringLiteral("serial %1 reads back %2, saved %3\n")
+                                 .arg(i + 1)
+                                 .arg(QString::fromLatin1(hex(back[i])),
+                                      QString::fromLatin1(hex(saved[i])));
+            }
+            if (back != saved)
+                result = ExitFailure;
+            run.out().flush();
+        }
+    }
+    run.session().setNumberListTransfer(nullptr);
+    return result;
+}
+
+int readNumbers(CliRun &run) {
+    if (!run.login().ok)
+        return ExitFailure;
+    NumberTable table;
+    TtelephoneSend numbers(run.session(), table);
+    run.session().setNumberListTransfer(&numbers);
+    const bool ok = run.await([&numbers] { numbers.ReadList(); }).ok;
+    run.session().setNumberListTransfer(nullptr);
+    if (!ok)
+        return ExitFailure;
+    print(run.out(), table);
+    return ExitSuccess;
+}
+
+int addNumber(CliRun &run, const QString &number) {
+    if (number.isEmpty() || !NumberRecord::isDeviceNumber(number))
+        return usage(run, QStringLiteral("\"%1\" is not a number the device takes: \"+\" and "
+                                         "digits, at most 22")
+                              .arg(number));
+    const bool from = run.isSet(QStringLiteral("from"));
+    const bool to = run.isSet(QStringLiteral("to"));
+    std::optional<Window> window;
+    if (from || to) {
+        const auto start = parseMoment(run.value(QStringLiteral("from")));
+        const auto end = parseMoment(run.value(QStringLiteral("to")));
+        if (!start || !end)
+            return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
+                                             "of them"));
+        window = Window{start->first, start->second, end->first, end->second};
+    }
+    return changeList(run, [&](NumberTable &table) {
+        int row = 0;
+        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
+            if (table.cell(NumberTable::Number, r) == number)
+                row = r;
+        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
+            if (table.cell(NumberTable::Number, r).isEmpty())
+                row = r;
+        if (row == 0) {
+            run.person().message(QStringLiteral("The number list is full"), {},
+                                 Operator::Icon::Error);
+            return false;
+        }
+        table.setCell(NumberTable::Number, row, number);
+        table.setCell(NumberTable::Delete, row, QStringLiteral("no"));
+        if (window) {
+            table.setCell(NumberTable::Always, row, QStringLiteral("no"));
+            table.setCell(NumberTable::StartDate, row, window->startDate);
+            table.setCell(NumberTable::StartTime, row, window->startTime);
+            table.setCell(NumberTable::EndDate, row, window->endDate);
+            table.setCell(NumberTable::EndTime, row, window->endTime);
+        } else if (table.cell(NumberTable::Always, row) != QLatin1String("yes")) {
+            table.toggleMark(NumberTable::Always, row);
+        }
+        return true;
+    });
+}
+
+int removeNumber(CliRun &run, const QString &number) {
+    return changeList(run, [&](NumberTable &table) {
+        bool found = false;
+        for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+            if (table.cell(NumberTable::Number, r) != number)
+                continue;
+            found = true;
+            if (table.cell(NumberTable::Delete, r) != QLatin1String("yes"))
+                table.toggleMark(NumberTable::Delete, r);
+        }
+        if (!found)
+            run.person().message(QStringLiteral("%1 is not in the number list").arg(number), {},
+                                 Operator::Icon::Error);
+        return found;
+    });
+}
+
+} // namespace
+
+CliCommand numbersCommand() {
+    CliCommand c;
+    c.name = QStringLiteral("numbers");
+    c.arguments = QStringLiteral("read | add NUMBER | remove NUMBER");
+    c.summary = QStringLiteral(
+        "Log in, then: read prints each entry of the authorized number list as serial, number, "
+        "start date, start time, end date, end time and Always; add puts NUMBER into the row "
+        "that holds it, else the first empty row, valid from --from to --to or Always without "
+        "them; remove marks the rows that hold NUMBER for deletion. add and remove read the "
+        "whole list, change it, check it and save it; --verify reads it back.");
+    c.minArguments = 1;
+    c.maxArguments = 2;
+    c.options = {
+        {QStringLiteral("from"), QStringLiteral("add: valid from this moment."),
+         QStringLiteral("YYYY/MM/DD HH:MM")},
+        {QStringLiteral("to"), QStringLiteral("add: valid until this moment."),
+         QStringLiteral("YYYY/MM/DD HH:MM")},
+        {QStringLiteral("verify"),
+         QStringLiteral("add, remove: read the list back and report every entry that differs.")},
+    };
+    c.run = [](CliRun &run) {
+        const QStringList &args = run.arguments();
+        const QString action = args.first();
+        if (action == QStringLiteral("read") && args.size() == 1)
+            return readNumbers(run);
+        if (action == QStringLiteral("add") && args.size() == 2)
+            return addNumber(run, args.at(1));
+        if (action == QStringLiteral("remove") && args.size() == 2)
+            return removeNumber(run, args.at(1));
+        return usage(run, QStringLiteral("usage: velmora-cli numbers read | add NUMBER "
+                                         "[--from \"YYYY/MM/DD HH:MM\" --to \"YYYY/MM/DD HH:MM\"] "
+                                         "[--verify] | remove NUMBER [--verify]"));
+    };
+    return c;
+}

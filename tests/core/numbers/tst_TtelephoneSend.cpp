@@ -1,0 +1,179 @@
+#include "EventWait.h"
+#include "ProtocolHarness.h"
+#include "RecordingOperator.h"
+#include "Session.h"
+#include "SimulatedDevice.h"
+#include "numbers/NumberTable.h"
+#include "numbers/TtelephoneSend.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using H = ProtocolHarness;
+
+struct Fixture {
+    H h;
+    NumberTable table;
+    TtelephoneSend numbers{h.sender, h.op, h.outcome, table};
+    Fixture() { h.receive.transfers.numbers = &numbers; }
+};
+
+// A list the device holds as it is and gives back cell for cell: numbers of "+" and digits,
+// windows in the form a read writes, Always entries, deleted and unused rows.
+void randomList(NumberTable &t, QRandomGenerator &random) {
+    const auto two = [&](int low, int high) {
+        return QString::number(random.bounded(low, high + 1)).rightJustified(2, u'0');
+    };
+    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+        const int kind = random.bounded(4);
+        QString number;
+        if (kind != 0) {
+            number = random.bounded(2) ? QStringLiteral("+") : QString();
+            const int digits = random.bounded(1, 22 - int(number.size()) + 1);
+            for (int i = 0; i < digits; ++i)
+                number += QChar(u'0' + random.bounded(10));
+        }
+        const bool always = kind == 1;
+        const bool window = kind >= 2;
+        const auto date = [&] { return "20" + two(0, 99) + '-' + two(1, 12) + '-' + two(1, 31); };
+        const auto time = [&] { return two(0, 23) + ':' + two(0, 59); };
+        t.setCell(NumberTable::Number, r, number);
+        t.setCell(NumberTable::StartDate, r, window ? date() : QString());
+        t.setCell(NumberTable::StartTime, r, window ? time() : QString());
+        t.setCell(NumberTable::EndDate, r, window ? date() : QString());
+        t.setCell(NumberTable::EndTime, r, window ? time() : QString());
+        t.setCell(NumberTable::Always, r, always ? "yes" : "no");
+        t.setCell(NumberTable::Delete, r, "no");
+    }
+}
+
+QList<QStringList> rows(const NumberTable &t) {
+    QList<QStringList> out;
+    for (int r = 0; r <= NumberTable::EntryCount; ++r)
+        out << t.rowTexts(r);
+    return out;
+}
+
+} // namespace
+
+class TestTtelephoneSend : public QObject {
+    Q_OBJECT
+private slots:
+    void readAsksThenTakesEveryPageIntoItsRows() {
+        Fixture f;
+        f.numbers.ReadList();
+        QCOMPARE(f.h.op.confirmations.size(), 1);
+        QCOMPARE(f.h.op.confirmations[0].text,
+                 QStringLiteral("Read the Authorized number list from GSM device to PC software?"));
+        QCOMPARE(f.h.op.confirmations[0].acceptCaption, QStringLiteral("OK(&Y)"));
+        QCOMPARE(f.h.op.confirmations[0].rejectCaption, QStringLiteral("Cancel(&N)"));
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Reading telephone number information"));
+        for (int p = 1; p <= 375; ++p) {
+            QByteArray page(256, '\0');
+            const QByteArray number = QByteArray::number(p); // record 7 holds the page number
+            page.replace(7 * 32, number.size(), number);
+            f.h.feed(H::frame(0x83, 0x1000 + 0x100 * (p - 1), page));
+        }
+        QCOMPARE(f.h.sent.size(), 375);
+        QCOMPARE(f.h.sent.first(), H::hex("23 83 00 00 10 00 00 00 93"));
+        QCOMPARE(f.h.sent.last(), H::hex("23 83 00 01 86 00 00 00 04"));
+        QCOMPARE(f.table.cell(NumberTable::Number, 8), QStringLiteral("1"));
+        QCOMPARE(f.table.cell(NumberTable::Number, 3000), QStringLiteral("375"));
+        QCOMPARE(f.table.cell(NumberTable::Serial, 3000), QStringLiteral("3000"));
+        QCOMPARE(f.h.op.messageTexts(),
+                 QStringList{"Authorized number list read to PC software success."});
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Reading number list:375/375"));
+    }
+
+    void cancelledReadSendsNothing() {
+        Fixture f;
+        f.h.op.confirmAnswers << false;
+        f.numbers.ReadList();
+        QVERIFY(f.h.sent.isEmpty());
+        QVERIFY(f.h.op.messages.isEmpty());
+    }
+
+    void saveSendsEveryPageAndStopsAtARefusal() {
+        Fixture f;
+        f.table.setCell(NumberTable::Number, 1, "+1");
+        f.table.setCell(NumberTable::Always, 1, "yes");
+        f.numbers.SaveList();
+        QCOMPARE(f.h.sent.size(), 1);
+        QCOMPARE(f.h.op.statusText, QStringLiteral("Save list"));
+        const QByteArray first = f.h.sent.first();
+        QCOMPARE(first.left(8), H::hex("23 82 00 00 10 00 01 00"));
+        QCOMPARE(first.mid(8, 32),
+                 QByteArray("+1") + QByteArray(20, '\0') + H::hex("63 63 63 63 63 63 63 63 00 63"));
+        QCOMPARE(first.mid(40, 224), QByteArray(224, '\0'));
+        for (int p = 1; p < 200; ++p)
+            f.h.feed(H::frame(0x82, 0x1000 + 0x100 * (p - 1), H::hex("01")));
+        QCOMPARE(f.h.sent.size(), 200);
+        f.h.feed(H::frame(0x82, 0x1000 + 0x100 * 199, H::hex("00")));
+        QCOMPARE(f.h.sent.size(), 200);
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Number list data error"});
+    }
+
+    void refusedListSendsNothing_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("startDate");
+        QTest::addColumn<QString>("lead");
+        QTest::newRow("window missing") << "123"
+                                        << ""
+                                        << "Wrong operation:";
+        QTest::newRow("dash in the number") << "123-456"
+                                            << "2024/05/17"
+                                            << "Wrong data:";
+        QTest::newRow("month 13") << "123"
+                                  << "2024/13/17"
+                                  << "Wrong data:";
+    }
+    void refusedListSendsNothing() {
+        QFETCH(QString, number);
+        QFETCH(QString, startDate);
+        QFETCH(QString, lead);
+        Fixture f;
+        f.table.setCell(NumberTable::Number, 3, number);
+        f.table.setCell(NumberTable::StartDate, 3, startDate);
+        f.table.setCell(NumberTable::StartTime, 3, "08:00");
+        f.table.setCell(NumberTable::EndDate, 3, "2024/12/31");
+        f.table.setCell(NumberTable::EndTime, 3, "18:00");
+        f.numbers.SaveList();
+        QVERIFY(f.h.sent.isEmpty());
+        QCOMPARE(f.h.op.messages.size(), 1);
+        QVERIFY2(f.h.op.messages[0].text.startsWith(lead), qPrintable(f.h.op.messages[0].text));
+        QCOMPARE(f.h.outcomes.size(), 1);
+        QVERIFY(!f.h.outcomes[0].first);
+    }
+
+    // Random lists through the simulated device: what is saved reads back cell for cell.
+    void randomListsRoundTripThroughTheDevice() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        Session session(op);
+        session.cm1().setCommName(device.slavePath());
+        session.cm1().OpenPort();
+        NumberTable saved, read;
+        TtelephoneSend saver(session, saved), reader(session, read);
+        QSignalSpy ended(&session, &Session::operationEnded);
+        QRandomGenerator random(20261208);
+        for (int round = 0; round < 100; ++round) {
+            randomList(saved, random);
+            session.setNumberListTransfer(&saver);
+            saver.SaveList();
+            QVERIFY(waitUntil([&] { return ended.count() == 2 * round + 1; }, 60000));
+            QCOMPARE(ended.last().at(1).toString(),
+                     QStringLiteral("Authorized number list saved success"));
+            session.setNumberListTransfer(&reader);
+            reader.StartRead();
+            QVERIFY(waitUntil([&] { return ended.count() == 2 * round + 2; }, 60000));
+            QVERIFY(ended.last().at(0).toBool());
+            QCOMPARE(rows(read), rows(saved));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTtelephoneSend)
+#include "tst_TtelephoneSend.moc"
