@@ -39,7 +39,8 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     , statusBar(new StatusPanels(this))
     , windowOperator(*statusBar, *this, standIn)
     , core(windowOperator)
-    , basicInf(core, settingsGrid) {
+    , basicInf(core, settingsGrid)
+    , telephoneSend(core, numberGrid) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
     // The window's grids were measured for a narrow bitmap font; close relatives stand in.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -95,14 +96,23 @@ void TForm1::buildPages() {
 }
 
 void TForm1::FormCreate() {
-    connect(settings->grid()->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            &TForm1::settingsScrolled);
+    // Only the operator's scrolling counts (the bar, or the wheel over the grid): the value also
+    // changes while the layout sets the bar's range.
+    QScrollBar *settingsBar = settings->grid()->horizontalScrollBar();
+    connect(settingsBar, &QScrollBar::actionTriggered, this,
+            [this, settingsBar] { settingsScrolled(settingsBar->sliderPosition()); });
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     core.setBasicTransfer(&basicInf);
+    core.setNumberListTransfer(&telephoneSend);
     setOperationsLocked(true);
     connect(&core, &Session::operationsUnlocked, this,
             [this](bool unlocked) { setOperationsLocked(!unlocked); });
+    connect(&core, &Session::operationRunning, this, [this](bool running) {
+        operationRunning = running;
+        updateOperationButtons();
+    });
+    connect(&core, &Session::portLost, this, &TForm1::showPortClosed);
     connect(openButton, &QPushButton::clicked, this, &TForm1::btn8Click);
     connect(loginButton, &QPushButton::clicked, this, &TForm1::btn1Click);
     connect(timeSyncButton, &QPushButton::clicked, &core, &Session::sendTimeSync);
@@ -111,6 +121,8 @@ void TForm1::FormCreate() {
             [this] { basicInf.ReadSettings(); });
     connect(settings->saveSettings, &QPushButton::clicked, this,
             [this] { basicInf.SaveSettings(); });
+    connect(numbers->read, &QPushButton::clicked, this, [this] { telephoneSend.ReadList(); });
+    connect(numbers->save, &QPushButton::clicked, this, [this] { telephoneSend.SaveList(); });
     // The port list is built once; the operator may still type any path into it.
     portList->addItems(Trecognitionserial().ports());
     if (portList->count() > 0)
@@ -124,6 +136,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::settingsScrolled(int position) {
+    // The operator's action has moved the slider; the bar's value follows right after.
     setWindowTitle(QStringLiteral("滚动条位置:") + QString::number(position));
     // A drop-down would stay behind over a cell that scrolled away; drawing shows it again.
     settingsGrid.hideChoices();
@@ -154,11 +167,15 @@ void TForm1::btn8Click() {
         openButton->setText(QStringLiteral("Close"));
         statusBar->showPortOpen(true);
     } else {
-        ++openCount;
-        openButton->setText(QStringLiteral("Open"));
         cm1.ClosePort();
-        statusBar->showPortOpen(false);
+        showPortClosed();
     }
+}
+
+void TForm1::showPortClosed() {
+    ++openCount;
+    openButton->setText(QStringLiteral("Open"));
+    statusBar->showPortOpen(false);
 }
 
 void TForm1::btn1Click() {
@@ -195,6 +212,13 @@ QList<QPushButton *> TForm1::operationButtons() const {
 }
 
 void TForm1::setOperationsLocked(bool locked) {
+    loginLocked = locked;
+    updateOperationButtons();
+}
+
+void TForm1::updateOperationButtons() {
+    // While an operation runs nothing else may start, not even another login.
     for (QPushButton *b : operationButtons())
-        b->setEnabled(!locked);
+        b->setEnabled(!loginLocked && !operationRunning);
+    loginButton->setEnabled(!operationRunning);
 }

@@ -4,6 +4,7 @@
 #include "WindowOperator.h"
 #include "history/HistoryTable.h"
 #include "numbers/NumberTable.h"
+#include "numbers/TtelephoneSend.h"
 #include "settings/SettingsTable.h"
 #include "settings/TBasicInf.h"
 
@@ -59,6 +60,7 @@ public:
 
     // The buttons that only a logged-in operator may use, in the order the login sets them.
     QList<QPushButton *> operationButtons() const;
+    // The login's lock state; while an operation runs they stay disabled whatever it is.
     void setOperationsLocked(bool locked);
 
 protected:
@@ -72,6 +74,9 @@ private:
     void settingsScrolled(int position);
     void btn8Click();
     void btn1Click();
+    // The port shows closed, as after "Close"; the next click on btn8 opens it.
+    void showPortClosed();
+    void updateOperationButtons();
 
     SettingsTable settingsGrid;
     NumberTable numberGrid;
@@ -95,8 +100,11 @@ private:
     WindowOperator windowOperator;
     Session core;
     TBasicInf basicInf;
+    TtelephoneSend telephoneSend;
     // Even: the next click on btn8 opens the port; odd: it closes it.
     qint32 openCount = 0;
+    bool loginLocked = true;
+    bool operationRunning = false;
     QString configFolder;
     bool shown = false;
 };

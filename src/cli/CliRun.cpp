@@ -4,14 +4,7 @@
 #include "TerminalOperator.h"
 
 #include <QEventLoop>
-#include <QTimer>
 #include <optional>
-
-namespace {
-
-int stallLimitMs = 15000;
-
-} // namespace
 
 CliRun::CliRun(const QCommandLineParser &parser, QStringList arguments, QString port,
                QString password, TerminalOperator &op, QTextStream &out)
@@ -23,14 +16,6 @@ CliRun::CliRun(const QCommandLineParser &parser, QStringList arguments, QString 
     , output(out) {}
 
 CliRun::~CliRun() = default;
-
-int CliRun::stallLimit() {
-    return stallLimitMs;
-}
-
-void CliRun::setStallLimit(int ms) {
-    stallLimitMs = ms;
-}
 
 Session &CliRun::session() {
     if (!deviceSession)
@@ -64,33 +49,23 @@ CliRun::Outcome CliRun::await(const std::function<void()> &start) {
     Session &s = session();
     std::optional<Outcome> outcome;
     QEventLoop loop;
-    QTimer stall;
-    stall.setSingleShot(true);
-    stall.setInterval(stallLimitMs);
     const auto ended =
         QObject::connect(&s, &Session::operationEnded, &loop, [&](bool ok, const QString &text) {
             if (!outcome)
                 outcome = Outcome{ok, text};
             loop.quit();
         });
-    const auto traffic =
-        QObject::connect(&s.cm1(), &TComm::OnReceiveData, &stall, qOverload<>(&QTimer::start));
-    QObject::connect(&stall, &QTimer::timeout, &loop, &QEventLoop::quit);
-
     const int refusalsBefore = op.refusals();
     start();
-    if (!outcome && op.refusals() == refusalsBefore) {
-        stall.start();
+    if (!outcome && s.outcome().running())
         loop.exec();
-    }
     QObject::disconnect(ended);
-    QObject::disconnect(traffic);
     op.finishStatusLine();
     if (outcome)
         return *outcome;
     if (op.refusals() != refusalsBefore)
         return {false, QStringLiteral("Cancelled")};
-    const QString text = QStringLiteral("The device stopped answering");
+    const QString text = QStringLiteral("Nothing was sent to the device");
     op.message(text, {}, Operator::Icon::Error);
     return {false, text};
 }

@@ -34,15 +34,10 @@ public:
     bool openPort();
     // Opens the port and checks --password against the device.
     Outcome login();
-    // Starts an operation and waits until it ends with its message. An operation that stops
-    // without one (a question refused, a device gone silent) ends as a failure.
+    // Starts an operation and waits until it ends with its message. Once a request is out the
+    // session always ends it (its reply, "Receive timeout", or a hang-up); a start that sends
+    // nothing (a question refused) ends as a failure at once.
     Outcome await(const std::function<void()> &start);
-
-    // How long the link may stay silent during an operation before the wait gives up. The
-    // receive timeout only guards the first byte of a reply; a reply that breaks off would
-    // otherwise leave the command waiting for ever.
-    static int stallLimit();
-    static void setStallLimit(int ms);
 
 private:
     const QCommandLineParser &parser;

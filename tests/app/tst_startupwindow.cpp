@@ -9,10 +9,12 @@
 #include "StatusPanels.h"
 #include "TForm1.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 class TestStartupWindow : public QObject {
     Q_OBJECT
@@ -130,21 +132,41 @@ private slots:
             QCOMPARE(b->size(), QSize(85, 30));
     }
 
-    // Scrolling the settings grid sideways names the position in the caption and hides the
-    // drop-down lists that lay over the value cells.
+    // Only the operator's sideways scroll of the settings grid names its position in the
+    // caption and hides the drop-down lists over the value cells; the layout setting the scroll
+    // bar's range is no scroll, even where it moves the bar.
     void settingsScrollHook() {
         TForm1 w;
         GridView *grid = w.settingsPage()->grid();
-        grid->setFixedWidth(400);
+        QScrollBar *bar = grid->horizontalScrollBar();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString title = QStringLiteral("Velmora Configurator V1.7");
+        QCOMPARE(w.windowTitle(), title);
+        grid->setFixedWidth(400);
+        w.pgc1()->setCurrentIndex(1);
+        w.pgc1()->setCurrentIndex(0);
+        QTRY_VERIFY(bar->maximum() > 30);
+        QCOMPARE(w.windowTitle(), title);
+
         w.settingsTable().showChoice(3);
         w.settingsTable().showChoice(12);
-        QVERIFY(grid->horizontalScrollBar()->maximum() > 30);
-        grid->horizontalScrollBar()->setValue(30);
-        QCOMPARE(w.windowTitle(), QStringLiteral("滚动条位置:30"));
+        // The wheel turned sideways over the grid.
+        const QPointF at(50, 50);
+        QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(-120, 0),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+        const int position = bar->value();
+        QVERIFY(position > 0);
+        const QString scrolled = QStringLiteral("滚动条位置:%1").arg(position);
+        QCOMPARE(w.windowTitle(), scrolled);
         for (int row : SettingsTable::ChoiceRows)
             QVERIFY(!w.settingsTable().isChoiceShown(row));
+
+        // A grid wide enough for all columns takes the bar back to 0 on its own.
+        grid->setFixedWidth(900);
+        QTRY_COMPARE(bar->value(), 0);
+        QCOMPARE(w.windowTitle(), scrolled);
     }
 
     void numberPageLayout() {

@@ -157,16 +157,23 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("Receive timeout\n"));
     }
 
-    void brokenOffReplyDoesNotHang() {
+    void brokenOffReplyTimesOut() {
         DeviceOptions options;
         options.faults.cutAfter = 5;
         SimulatedDevice device(options);
-        const int limit = CliRun::stallLimit();
-        CliRun::setStallLimit(500);
         const CliResult r = runCli({"--port", device.slavePath(), "login"});
-        CliRun::setStallLimit(limit);
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("The device stopped answering\n"));
+        QCOMPARE(r.out, QStringLiteral("Receive timeout\n"));
+    }
+
+    void unpluggedDeviceEndsTheOperation() {
+        DeviceOptions options;
+        options.faults.hangUpAt = 2; // after the login
+        SimulatedDevice device(options);
+        const CliResult r = runCli({"--port", device.slavePath(), "checking-mode"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral(
+                            "Password confirmed!\nCOM Port error\nThe device was disconnected\n"));
     }
 
     void executableAgainstDeviceProcess() {
