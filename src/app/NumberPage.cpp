@@ -1,9 +1,6 @@
 #include "NumberPage.h"
 
-#include "CellDelegate.h"
-#include "GridView.h"
-#include "HeadingHeader.h"
-#include "HeadingRowProxy.h"
+#include "NumberGridView.h"
 #include "PageButtons.h"
 #include "numbers/NumberTable.h"
 
@@ -19,20 +16,10 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     , btn6(makePageButton(QStringLiteral("All Always"), read->parentWidget(), 8, 330))
     , btn7(makePageButton(QStringLiteral("Delete all"), read->parentWidget(), 8, 385))
     , btn11(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
-    , strngrd3(new GridView({45, 145, 83, 91, 89, 86, 78, 76}, 24, this)) {
+    , strngrd3(new NumberGridView(table, this)) {
     btn11->hide();
-
-    const QColor face = palette().color(QPalette::Button);
-    strngrd3->setHorizontalHeader(new HeadingHeader(face, strngrd3));
-    auto *proxy = new HeadingRowProxy(strngrd3);
-    proxy->setSourceModel(&table);
-    strngrd3->setModel(proxy);
-    strngrd3->applyColumnWidths();
-    strngrd3->horizontalHeader()->setFixedHeight(24);
-    // Entry 20 is a little lower than the others, as the device tool has always shown it.
-    strngrd3->verticalHeader()->resizeSection(19, 21);
-    strngrd3->setItemDelegate(new CellDelegate(
-        {face, face, false, {NumberTable::Always, NumberTable::Delete}}, strngrd3));
+    connect(btn6, &QPushButton::clicked, &table, &NumberTable::flipAllAlways);
+    connect(btn7, &QPushButton::clicked, &table, &NumberTable::flipDeleteAll);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

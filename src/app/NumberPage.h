@@ -1,9 +1,10 @@
 #pragma once
 
+#include "NumberGridView.h"
+
 #include <QPushButton>
 #include <QWidget>
 
-class GridView;
 class NumberTable;
 
 // Page 2: the authorized number list with its buttons on a 100-pixel panel at the left.
@@ -12,8 +13,7 @@ class NumberPage : public QWidget {
 public:
     NumberPage(NumberTable &table, QWidget *parent = nullptr);
 
-    // The grid `strngrd3`; its headings stay in the header, so view row r shows entry r + 1.
-    GridView *grid() const { return strngrd3; }
+    NumberGridView *grid() const { return strngrd3; }
 
     QPushButton *const read;
     QPushButton *const save;
@@ -25,5 +25,5 @@ public:
     QPushButton *const btn11; // hidden "clear the grid"
 
 private:
-    GridView *strngrd3;
+    NumberGridView *strngrd3;
 };

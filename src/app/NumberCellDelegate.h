@@ -1,0 +1,40 @@
+#pragma once
+
+#include "CellDelegate.h"
+
+#include <QDate>
+#include <QTime>
+
+#include <array>
+
+class QDateTimeEdit;
+
+// Draws the number grid (the serial column as its fixed column, window cells whose date or time
+// is out of range on a green fill, the Always and Delete columns as check boxes) and hosts its
+// in-place editors: a text editor for the number, a picker for each window cell.
+//
+// A picker opens on its cell's date or time when the cell holds one it can take, otherwise on
+// the value its column's picker had last: the start pickers begin at 2015/03/06 00:00, the end
+// pickers at the moment the window starts. A start date shows in its cell as soon as it is
+// picked; the others are written when the picker is left.
+class NumberCellDelegate : public CellDelegate {
+    Q_OBJECT
+public:
+    explicit NumberCellDelegate(QWidget *view);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+
+private:
+    void commitPicked();
+    void remember(int column, const QDateTimeEdit &picker) const;
+
+    // Start, then end: the last value of each column's picker.
+    mutable std::array<QDate, 2> lastDates;
+    mutable std::array<QTime, 2> lastTimes;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "GridView.h"
+
+class HeadingRowProxy;
+class NumberTable;
+
+// The number list grid `strngrd3`: the headings stay in the header above 3000 entry rows (view
+// row r shows entry r + 1) and the serial column is fixed. The number is typed in place, a
+// window cell takes a picker as soon as the operator arrives on it, and a click or Space marks
+// or clears an Always or Delete box; arriving on a box with the arrows or Tab leaves it alone,
+// so that arrowing down the Delete column marks nothing. One wheel turn moves one row.
+class NumberGridView : public GridView {
+    Q_OBJECT
+public:
+    explicit NumberGridView(NumberTable &table, QWidget *parent = nullptr);
+
+    using GridView::edit;
+    // Keys on a cell that takes no typing do nothing: the grid never jumps to a row whose text
+    // starts with them.
+    void keyboardSearch(const QString &) override {}
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    void toggleMark(const QModelIndex &index);
+
+    NumberTable &numbers;
+    HeadingRowProxy *entries;
+};
