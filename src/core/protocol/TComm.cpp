@@ -2,6 +2,9 @@
 
 #include "protocol/TCommWorker.h"
 
+#include <QCoreApplication>
+#include <QMetaMethod>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -303,7 +306,14 @@ void TComm::ClosePort() {
 bool TComm::WriteData(const char *bytes, quint16 count) {
     if (!worker || count == 0)
         return false;
-    return worker->write(bytes, count);
+    const TCommWorker::WriteResult result = worker->write(bytes, count);
+    // Written at once: the output is empty again, told as the writer would tell it, but only
+    // to a listener (a posted event per request would wake the main thread for nothing).
+    if (result == TCommWorker::WriteResult::Written &&
+        isSignalConnected(QMetaMethod::fromSignal(&TComm::OnSendDataEmpty)))
+        QCoreApplication::postEvent(
+            this, new TCommEvent(TCommEvent::Kind::SendDataEmpty, worker->generation()));
+    return result != TCommWorker::WriteResult::Refused;
 }
 
 bool TComm::PortOpen() const {

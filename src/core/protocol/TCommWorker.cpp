@@ -119,16 +119,33 @@ void TCommWorker::stop(int limitMs) {
         writer.detach();
 }
 
-bool TCommWorker::write(const char *bytes, int count) {
+TCommWorker::WriteResult TCommWorker::write(const char *bytes, int count) {
     if (!writerAlive)
-        return false;
+        return WriteResult::Refused;
     {
         std::lock_guard lock(sendMutex);
+        if (outgoing.empty() && !writing) {
+            // The descriptor is non-blocking: a full line takes part of the bytes or none.
+            ssize_t n;
+            do
+                n = ::write(portFd, bytes, size_t(count));
+            while (n < 0 && errno == EINTR);
+            if (n == count)
+                return WriteResult::Written;
+            if (n < 0 && errno != EAGAIN) {
+                postHangup();
+                return WriteResult::Refused;
+            }
+            if (n > 0) {
+                bytes += n;
+                count -= int(n);
+            }
+        }
         outgoing.emplace_back(bytes, count);
         sendEmpty = false;
     }
     signalEventFd(wakeFd);
-    return true;
+    return WriteResult::Queued;
 }
 
 void TCommWorker::takeReceived(QByteArray &out) {
@@ -185,6 +202,7 @@ void TCommWorker::writeLoop() {
         {
             std::lock_guard lock(sendMutex);
             blocks.swap(outgoing);
+            writing = !blocks.empty();
             if (blocks.empty())
                 sendEmpty = true;
         }

@@ -45,8 +45,12 @@ public:
     // then is left to end on its own and never posts again.
     void stop(int limitMs);
 
-    // Queues a copy for the writer; false once the writer has ended.
-    bool write(const char *bytes, int count);
+    enum class WriteResult { Refused, Queued, Written };
+    // Writes the bytes at once when the writer has nothing in hand and the line takes them all
+    // (a request of a few bytes nearly always does), which spares a hand-over to the writer
+    // thread per request; otherwise queues what is left for the writer. Refused once the writer
+    // has ended.
+    WriteResult write(const char *bytes, int count);
     // Moves everything received so far into `out`; the next arrival posts a new event.
     void takeReceived(QByteArray &out);
     // True while the writer has nothing left to write.
@@ -70,8 +74,9 @@ private:
     bool receivePosted = false;
     QObject *target;
 
-    std::mutex sendMutex; // guards outgoing
+    std::mutex sendMutex; // guards outgoing and writing, and orders the writes on the line
     std::deque<QByteArray> outgoing;
+    bool writing = false; // the writer holds blocks it has not finished writing
     std::atomic<bool> sendEmpty{true};
     std::atomic<bool> writerAlive{false};
     std::atomic<bool> hangupPosted{false};

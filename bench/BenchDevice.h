@@ -1,0 +1,71 @@
+#pragma once
+
+// What the benchmarks against the simulated device share: an operator that answers every
+// question with yes and shows nothing, velmora-devsim started as a process of its own (so that
+// the CPU a benchmark measures is the tool's), and the clocks and statistics they report.
+#include "operator/Operator.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <time.h>
+#include <vector>
+
+namespace bench {
+
+class SilentOperator : public Operator {
+public:
+    void setStatusText(const QString &) override {}
+    void setProgressPosition(int) override {}
+    void setProgressVisible(bool) override {}
+    void message(const QString &, const QString &, Icon, const QString &) override {}
+    bool confirm(const QString &, const QString &, const QString &, const QString &,
+                 Icon) override {
+        return true;
+    }
+    bool warnOkCancel(const QString &, const QString &) override { return true; }
+    QString chooseSaveFile(const QString &, const QString &, const QString &,
+                           const QString &) override {
+        return {};
+    }
+    QString chooseOpenFile(const QString &, const QString &, const QString &) override {
+        return {};
+    }
+};
+
+// velmora-devsim as built; the first line it prints is the terminal it serves.
+class DeviceProcess {
+public:
+    explicit DeviceProcess(const QStringList &arguments) {
+        process.start(QStringLiteral(VELMORA_DEVSIM_EXE), arguments);
+        if (process.waitForStarted())
+            while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+            }
+        terminal = QString::fromLocal8Bit(process.readLine()).trimmed();
+    }
+    ~DeviceProcess() {
+        process.terminate();
+        process.waitForFinished();
+    }
+
+    QString terminal; // empty when the device did not start
+
+private:
+    QProcess process;
+};
+
+inline double cpuSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+inline double minimum(const std::vector<double> &v) {
+    return *std::min_element(v.begin(), v.end());
+}
+
+inline double maximum(const std::vector<double> &v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
+} // namespace bench
