@@ -148,6 +148,38 @@ private slots:
         QVERIFY(!f.h.outcomes[0].first);
     }
 
+    // A refusal at page 200 stops the save there: the device holds the first 199 new pages and
+    // its old ones from page 200 on; a list that fails its check changes nothing at all.
+    void deviceRefusalAndCheckLeaveTheRestAlone() {
+        SimulatedDevice device;
+        const QByteArray old(375 * 256, '\x5A');
+        QVERIFY(device.writeMemory(0x1000, old));
+        RecordingOperator op;
+        Session session(op);
+        session.cm1().setCommName(device.slavePath());
+        session.cm1().OpenPort();
+        NumberTable table;
+        TtelephoneSend numbers(session, table);
+        session.setNumberListTransfer(&numbers);
+        QSignalSpy ended(&session, &Session::operationEnded);
+
+        table.setCell(NumberTable::Number, 1, "12-34");
+        table.setCell(NumberTable::Always, 1, "yes");
+        numbers.SaveList();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(device.requestCount(), 0);
+
+        table.setCell(NumberTable::Number, 1, QString());
+        device.setFaults({.nakFrom = 200});
+        numbers.SaveList();
+        QVERIFY(waitUntil([&] { return ended.count() == 2; }, 60000));
+        QCOMPARE(ended.last().at(1).toString(), QStringLiteral("Number list data error"));
+        QTest::qWait(200);
+        QCOMPARE(device.requestCount(), 200);
+        QCOMPARE(device.memoryRange(0x1000, 199 * 256), QByteArray(199 * 256, '\0'));
+        QCOMPARE(device.memoryRange(0x1000 + 199 * 256, 176 * 256), old.mid(199 * 256));
+    }
+
     // Random lists through the simulated device: what is saved reads back cell for cell.
     void randomListsRoundTripThroughTheDevice() {
         SimulatedDevice device;

@@ -3,10 +3,14 @@
 #include "RecordingOperator.h"
 #include "Session.h"
 #include "SimulatedDevice.h"
+#include "settings/SettingsTable.h"
+#include "settings/TBasicInf.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+
+Q_DECLARE_METATYPE(DeviceFaults)
 
 namespace {
 
@@ -36,6 +40,10 @@ struct Bench {
             f.badChecksumFrom = next;
         if (f.nakFrom)
             f.nakFrom = next;
+        if (f.shortDataFrom)
+            f.shortDataFrom = next;
+        if (f.duplicateFrom)
+            f.duplicateFrom = next;
         device.setFaults(f);
     }
 
@@ -176,6 +184,57 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(history.finished, 1, Generous);
         QCOMPARE(history.replyAddresses, (QList<int32_t>{0x30000, 0x30100, 0x30200}));
         QCOMPARE(b.outcomes(), (Outcomes{{false, "Receive timeout"}, {true, QString()}}));
+    }
+
+    // Replies that must never pass for an answer: each ends the operation with its failure, the
+    // settings table is never touched, and the next operation works.
+    void untrustworthyRepliesThenTheNextOperationWorks_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<DeviceFaults>("faults");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("late reply")
+            << "settings read" << DeviceFaults{.delayMs = 900} << "Receive timeout";
+        QTest::newRow("page of 100 bytes")
+            << "settings read" << DeviceFaults{.shortDataFrom = 1, .shortDataLength = 100}
+            << "Receive timeout";
+        QTest::newRow("delete reply without data")
+            << "delete history" << DeviceFaults{.shortDataFrom = 1, .shortDataLength = 0}
+            << "Historical data delet error";
+        QTest::newRow("every reply twice") << "settings read" << DeviceFaults{.duplicateFrom = 1}
+                                           << "Basic settings read to PC software success.";
+    }
+    void untrustworthyRepliesThenTheNextOperationWorks() {
+        QFETCH(QString, operation);
+        QFETCH(DeviceFaults, faults);
+        QFETCH(QString, ending);
+        Bench b;
+        b.session.receivePath().tmr1().setInterval(500);
+        SettingsTable table;
+        TBasicInf basic(b.session, table);
+        b.session.setBasicTransfer(&basic);
+        QSignalSpy settingsChanged(&table, &SettingsTable::dataChanged);
+        const auto start = [&] {
+            if (operation == "settings read")
+                basic.StartRead();
+            else
+                b.session.sendDeleteHistory();
+        };
+        b.faultsFromNext(faults);
+        start();
+        QTRY_COMPARE_WITH_TIMEOUT(b.ended.count(), 1, Generous);
+        QTest::qWait(1200); // whatever comes late or twice has come by now
+        QCOMPARE(b.outcomes(), (Outcomes{{ending.endsWith("success."), ending}}));
+        if (!ending.endsWith("success."))
+            QCOMPARE(settingsChanged.count(), 0);
+
+        // A stray start byte while nothing is awaited is noise, not the start of the next reply.
+        b.device.setFaults({});
+        QVERIFY(b.device.sendRaw(QByteArray(1, 0x23)));
+        QTest::qWait(700);
+        QCOMPARE(b.ended.count(), 1);
+        start();
+        QTRY_COMPARE_WITH_TIMEOUT(b.ended.count(), 2, Generous);
+        QVERIFY(b.outcomes().last().first);
     }
 
     void refusedCommandShowsItsError() {
