@@ -423,7 +423,10 @@ private slots:
         for (int i = 0; i < 400; ++i)
             QVERIFY(client.send(request));
         QTRY_VERIFY(device->requestCount() > 0);
+        QElapsedTimer stopping;
+        stopping.start();
         device.reset();
+        QVERIFY2(stopping.elapsed() < 5000, qPrintable(QString::number(stopping.elapsed())));
     }
 };
 
