@@ -76,12 +76,26 @@ QString AtomicFile::writeAll(const QString &path, const QByteArray &content) {
     AtomicFile file(path);
     if (!file.create())
         return file.errorString();
-    QFile out(file.temporaryPath());
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.flush()) {
-        file.fail(out.errorString());
+    // Written with the system's own calls, so that a failing write names its reason (a full
+    // disk, a size limit) rather than an unknown error.
+    const int fd =
+        ::open(QFile::encodeName(file.temporaryPath()).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        file.fail(systemError());
         return file.errorString();
     }
-    out.close();
+    for (qsizetype done = 0; done < content.size();) {
+        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            file.fail(systemError());
+            ::close(fd);
+            return file.errorString();
+        }
+        done += n;
+    }
+    ::close(fd);
     if (!file.commit())
         return file.errorString();
     return {};
