@@ -146,12 +146,6 @@ private slots:
             << 19 << "70000"
             << "Row 19 \"19.Server Port(0-65535)\": 70000 does not fit the device; the allowed "
                "range is 0 to 65535.";
-        QTest::newRow("port with letters") << 19 << "80a"
-                                           << "'80a' is not a valid integer value";
-        QTest::newRow("negative port")
-            << 19 << "-1"
-            << "Row 19 \"19.Server Port(0-65535)\": -1 does not fit the device; the allowed "
-               "range is 0 to 65535.";
     }
     void refusedNumberSendsNothing() {
         QFETCH(int, row);

@@ -38,7 +38,6 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::newRow("match") << QByteArray("7482") << "7482" << true;
         QTest::newRow("wrong") << QByteArray("7482") << "7483" << false;
-        QTest::newRow("letters") << QByteArray("AbCd") << "abcd" << true;
     }
     void loginReadsThePasswordFromTheDevice() {
         QFETCH(QByteArray, device);

@@ -142,6 +142,10 @@ private slots:
             << 19 << "-1"
             << "Row 19 \"19.Server Port(0-65535)\": -1 does not fit the device; the allowed "
                "range is 0 to 65535.";
+        QTest::newRow("negative delay")
+            << 15 << "-5"
+            << "Row 15 \"15.Power source failure alarm delay(0~999,Unit:Min)\": -5 does not fit "
+               "the device; the allowed range is 0 to 65535.";
         QTest::newRow("huge row 17") << 17 << "99999999999999999999"
                                      << "'99999999999999999999' is not a valid integer value";
         QTest::newRow("letter in the password")
