@@ -2,10 +2,13 @@
 #include "CommandTable.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/WorkbookWriter.h"
+#include "numbers/NumberListExchange.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
 #include "numbers/TtelephoneSend.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <array>
 #include <optional>
@@ -54,17 +57,12 @@ QList<Record> records(const NumberTable &table) {
     return out;
 }
 
-// Reads the list, lets `change` edit it as the editor would, saves it (its checks first) and,
-// with --verify, reads it back: every record must then be the one saved.
-int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
-    if (!run.login().ok)
-        return ExitFailure;
-    NumberTable table;
-    TtelephoneSend numbers(run.session(), table);
-    run.session().setNumberListTransfer(&numbers);
+// Saves the table (its checks first) and, with --verify, reads it back: every record must then
+// be the one saved.
+int saveList(CliRun &run, TtelephoneSend &numbers, NumberTable &table) {
     const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
     int result = ExitFailure;
-    if (step([&] { numbers.StartRead(); }) && change(table) && step([&] { numbers.SaveList(); })) {
+    if (step([&] { numbers.SaveList(); })) {
         result = ExitSuccess;
         if (run.isSet(QStringLiteral("verify"))) {
             const QList<Record> saved = records(table);
@@ -89,8 +87,54 @@ int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
             run.out().flush();
         }
     }
+    return result;
+}
+
+// Reads the list, lets `change` edit it as the editor would, and saves it.
+int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
+    if (!run.login().ok)
+        return ExitFailure;
+    NumberTable table;
+    TtelephoneSend numbers(run.session(), table);
+    run.session().setNumberListTransfer(&numbers);
+    int result = ExitFailure;
+    if (run.await([&] { numbers.StartRead(); }).ok && change(table))
+        result = saveList(run, numbers, table);
     run.session().setNumberListTransfer(nullptr);
     return result;
+}
+
+// A number list workbook, checked whole before the device is touched, becomes the device's list.
+int importNumbers(CliRun &run, const QString &path) {
+    NumberTable table;
+    if (!NumberListExchange(table, run.session(), QString()).loadWorkbook(path) || !run.login().ok)
+        return ExitFailure;
+    TtelephoneSend numbers(run.session(), table);
+    run.session().setNumberListTransfer(&numbers);
+    const int result = saveList(run, numbers, table);
+    run.session().setNumberListTransfer(nullptr);
+    return result;
+}
+
+// Reads the list into a workbook, or into comma-separated text for a .cvs or .csv FILE.
+int exportNumbers(CliRun &run, const QString &path) {
+    if (!run.login().ok)
+        return ExitFailure;
+    NumberTable table;
+    TtelephoneSend numbers(run.session(), table);
+    run.session().setNumberListTransfer(&numbers);
+    const bool ok = run.await([&numbers] { numbers.StartRead(); }).ok;
+    run.session().setNumberListTransfer(nullptr);
+    if (!ok)
+        return ExitFailure;
+    NumberListExchange exchange(table, run.session(), QString());
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool csv = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv");
+    if (!(csv ? exchange.saveCsv(path) : exchange.saveWorkbook(path)))
+        return ExitFailure;
+    run.out() << (csv ? path : WorkbookWriter::withDefaultExtension(path)) << '\n';
+    run.out().flush();
+    return ExitSuccess;
 }
 
 int readNumbers(CliRun &run) {
@@ -173,13 +217,15 @@ int removeNumber(CliRun &run, const QString &number) {
 CliCommand numbersCommand() {
     CliCommand c;
     c.name = QStringLiteral("numbers");
-    c.arguments = QStringLiteral("read | add NUMBER | remove NUMBER");
+    c.arguments = QStringLiteral("read | add NUMBER | remove NUMBER | export FILE | import FILE");
     c.summary = QStringLiteral(
         "Log in, then: read prints each entry of the authorized number list as serial, number, "
         "start date, start time, end date, end time and Always; add puts NUMBER into the row "
         "that holds it, else the first empty row, valid from --from to --to or Always without "
         "them; remove marks the rows that hold NUMBER for deletion. add and remove read the "
-        "whole list, change it, check it and save it; --verify reads it back.");
+        "whole list, change it, check it and save it; export reads it into the workbook FILE "
+        "(comma-separated text for a .cvs or .csv FILE); import checks the workbook FILE and "
+        "saves it as the whole list; --verify reads it back.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {
@@ -187,8 +233,8 @@ CliCommand numbersCommand() {
          QStringLiteral("YYYY/MM/DD HH:MM")},
         {QStringLiteral("to"), QStringLiteral("add: valid until this moment."),
          QStringLiteral("YYYY/MM/DD HH:MM")},
-        {QStringLiteral("verify"),
-         QStringLiteral("add, remove: read the list back and report every entry that differs.")},
+        {QStringLiteral("verify"), QStringLiteral("add, remove, import: read the list back and "
+                                                  "report every entry that differs.")},
     };
     c.run = [](CliRun &run) {
         const QStringList &args = run.arguments();
@@ -199,9 +245,14 @@ CliCommand numbersCommand() {
             return addNumber(run, args.at(1));
         if (action == QStringLiteral("remove") && args.size() == 2)
             return removeNumber(run, args.at(1));
+        if (action == QStringLiteral("export") && args.size() == 2)
+            return exportNumbers(run, args.at(1));
+        if (action == QStringLiteral("import") && args.size() == 2)
+            return importNumbers(run, args.at(1));
         return usage(run, QStringLiteral("usage: velmora-cli numbers read | add NUMBER "
                                          "[--from \"YYYY/MM/DD HH:MM\" --to \"YYYY/MM/DD HH:MM\"] "
-                                         "[--verify] | remove NUMBER [--verify]"));
+                                         "[--verify] | remove NUMBER [--verify] | export FILE | "
+                                         "import FILE [--verify]"));
     };
     return c;
 }

@@ -2,9 +2,13 @@
 #include "CommandTable.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/CodePage.h"
+#include "exchange/WorkbookWriter.h"
+#include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 #include "settings/SettingsTyping.h"
 #include "settings/TBasicInf.h"
+#include "settings/Tcustomstringgrid_basis.h"
 
 namespace {
 
@@ -125,17 +129,77 @@ int setSettings(CliRun &run) {
     return result;
 }
 
+// Reads both pages and writes them to a profile workbook.
+int exportSettings(CliRun &run, const QString &path) {
+    if (!run.login().ok)
+        return ExitFailure;
+    SettingsTable table;
+    TBasicInf basic(run.session(), table);
+    run.session().setBasicTransfer(&basic);
+    const bool ok = run.await([&basic] { basic.StartRead(); }).ok;
+    run.session().setBasicTransfer(nullptr);
+    if (!ok || !Tcustomstringgrid_basis(table, run.session(), QString()).saveProfile(path))
+        return ExitFailure;
+    run.out() << WorkbookWriter::withDefaultExtension(path) << '\n';
+    run.out().flush();
+    return ExitSuccess;
+}
+
+// The settings area as a save writes it from the table.
+QByteArray areaBytes(SettingsTable &table) {
+    QByteArray bytes(2 * SettingsArea::PageSize, '\0');
+    auto *pages = reinterpret_cast<uint8_t *>(bytes.data());
+    const SettingsArea area(table);
+    const CodePage codePage = CodePage::current();
+    area.encodePage1(pages, codePage);
+    area.encodePage2(pages + SettingsArea::PageSize, codePage);
+    return bytes;
+}
+
+// Loads a profile (checked whole before the device is touched), saves it and reads it back: the
+// device must then hold what the save wrote. Texts may read back otherwise without being wrong
+// ("0010" reads "10", an empty port "65535", a 50-character text its first 40 bytes).
+int importSettings(CliRun &run, const QString &path) {
+    SettingsTable table;
+    if (!Tcustomstringgrid_basis(table, run.session(), QString()).loadProfile(path) ||
+        !run.login().ok)
+        return ExitFailure;
+    TBasicInf basic(run.session(), table);
+    run.session().setBasicTransfer(&basic);
+    const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
+    int result = ExitFailure;
+    if (step([&basic] { basic.SaveSettings(); })) {
+        const QByteArray saved = areaBytes(table);
+        QStringList texts;
+        for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
+            texts << table.parameterText(row);
+        if (step([&basic] { basic.StartRead(); })) {
+            result = areaBytes(table) == saved ? ExitSuccess : ExitFailure;
+            for (int row = 1; result == ExitFailure && row <= SettingsTable::ParameterCount; ++row)
+                if (table.parameterText(row) != texts.at(row - 1))
+                    run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
+                                     .arg(row)
+                                     .arg(table.parameterText(row), texts.at(row - 1));
+            run.out().flush();
+        }
+    }
+    run.session().setBasicTransfer(nullptr);
+    return result;
+}
+
 } // namespace
 
 CliCommand settingsCommand() {
     CliCommand c;
     c.name = QStringLiteral("settings");
-    c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...]");
+    c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...] | export FILE | import FILE");
     c.summary = QStringLiteral("Log in, then: read prints the 22 basic settings "
                                "as number, caption and value; set "
                                "reads them, changes row N to VALUE (a choice by "
                                "its item number or text), saves, "
-                               "and reads back to verify.");
+                               "and reads back to verify; export reads them into "
+                               "a profile workbook FILE; import loads the profile "
+                               "FILE, saves it and reads back to verify.");
     c.minArguments = 1;
     c.maxArguments = 1 + SettingsTable::ParameterCount;
     c.run = [](CliRun &run) {
@@ -144,9 +208,14 @@ CliCommand settingsCommand() {
             return readSettings(run);
         if (action == QStringLiteral("set") && run.arguments().size() > 1)
             return setSettings(run);
+        if (action == QStringLiteral("export") && run.arguments().size() == 2)
+            return exportSettings(run, run.arguments().at(1));
+        if (action == QStringLiteral("import") && run.arguments().size() == 2)
+            return importSettings(run, run.arguments().at(1));
         run.person().message(
-            QStringLiteral("velmora-cli: usage: velmora-cli settings read | set N=VALUE ..."), {},
-            Operator::Icon::Error);
+            QStringLiteral("velmora-cli: usage: velmora-cli settings read | set N=VALUE ... | "
+                           "export FILE | import FILE"),
+            {}, Operator::Icon::Error);
         return int(ExitUsage);
     };
     return c;

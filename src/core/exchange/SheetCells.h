@@ -13,7 +13,8 @@ public:
     // Empty for a cell that is empty or missing.
     QString displayed(int row, int column) const;
     QString value(int row, int column) const;
-    qsizetype count() const { return cells.size(); }
+    // Room for `count` cells, so that filling a sheet does not grow the table step by step.
+    void reserve(qsizetype count) { cells.reserve(count); }
     void clear() { cells.clear(); }
     void swap(SheetCells &other) noexcept { cells.swap(other.cells); }
 

@@ -22,6 +22,7 @@ public:
 
     QString displayedText(int row, int column) const { return cells.displayed(row, column); }
     QString valueText(int row, int column) const { return cells.value(row, column); }
+    const SheetCells &sheet() const { return cells; }
 
 private:
     SheetCells cells;

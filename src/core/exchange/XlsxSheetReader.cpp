@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QVector>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -260,6 +261,7 @@ private:
             return fail(QStringLiteral("its first worksheet %1 is missing").arg(part));
         if (!load(part, &storage, &document, "worksheet", &root))
             return false;
+        reserveUsedRange(child(root, "dimension"));
         int rowNumber = 0;
         const pugi::xml_node sheetData = child(root, "sheetData");
         for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
@@ -295,6 +297,21 @@ private:
             }
         }
         return true;
+    }
+
+    // The used range the sheet declares ("A1:H3001") sizes the cell table. It is only a hint,
+    // bounded, as a writer may declare any range.
+    void reserveUsedRange(pugi::xml_node dimension) {
+        const QByteArray ref = attribute(dimension, "ref").value();
+        const qsizetype colon = ref.indexOf(':');
+        int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+        if (colon < 0 ||
+            !parseCellReference(ref.left(colon).constData(), &firstRow, &firstColumn) ||
+            !parseCellReference(ref.mid(colon + 1).constData(), &lastRow, &lastColumn))
+            return;
+        const qint64 count = qint64(lastRow - firstRow + 1) * (lastColumn - firstColumn + 1);
+        if (count > 0)
+            cells->reserve(qsizetype(std::min<qint64>(count, 1 << 20)));
     }
 
     bool readCell(pugi::xml_node c, int row, int column) {

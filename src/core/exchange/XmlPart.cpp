@@ -6,27 +6,16 @@ namespace XmlPart {
 
 namespace {
 
-// Walks the tree without recursion, so that depth alone cannot exhaust the stack.
-bool withinDepth(const pugi::xml_node &root) {
-    int depth = 0;
-    pugi::xml_node node = root.first_child();
-    while (node) {
-        if (node.first_child()) {
-            node = node.first_child();
-            if (++depth > MaxDepth)
-                return false;
-            continue;
-        }
-        while (node && !node.next_sibling()) {
-            node = node.parent();
-            --depth;
-            if (node == root)
-                return true;
-        }
-        if (node)
-            node = node.next_sibling();
-    }
-    return true;
+// The library walks the tree itself, without recursion, so that depth alone cannot exhaust the
+// stack; it stops at the first node nested too deep.
+class DepthCheck : public pugi::xml_tree_walker {
+public:
+    bool for_each(pugi::xml_node &) override { return depth() <= MaxDepth; }
+};
+
+bool withinDepth(pugi::xml_node root) {
+    DepthCheck check;
+    return root.traverse(check);
 }
 
 } // namespace
@@ -50,8 +39,18 @@ bool parse(QByteArray &bytes, pugi::xml_document &document, const QString &partN
 }
 
 bool hasLocalName(const char *name, const char *local) {
-    const char *colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+    // Most names carry no prefix and are settled by the first characters; a prefix's colon can
+    // only come after the characters that matched, as local names hold none.
+    const char *n = name;
+    const char *l = local;
+    while (*n && *n == *l) {
+        ++n;
+        ++l;
+    }
+    if (*n == *l)
+        return true;
+    const char *colon = std::strrchr(n, ':');
+    return colon && std::strcmp(colon + 1, local) == 0;
 }
 
 pugi::xml_node child(pugi::xml_node parent, const char *local) {

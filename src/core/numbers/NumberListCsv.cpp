@@ -1,0 +1,41 @@
+#include "numbers/NumberListCsv.h"
+
+#include "exchange/CodePage.h"
+#include "exchange/CsvLine.h"
+#include "numbers/NumberTable.h"
+
+#include <algorithm>
+
+namespace {
+
+// Nearly every cell is ASCII (serials, numbers, dates, "yes"/"no"), which every 8-bit code page
+// holds as it is; only the rest goes through the converter, which is slow to set up per cell.
+QByteArray bytes(const QString &text, const CodePage &codePage) {
+    const bool ascii =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? text.toLatin1() : codePage.encode(text);
+}
+
+} // namespace
+
+namespace NumberListCsv {
+
+QByteArray build(const NumberTable &table, const CodePage &codePage,
+                 const std::function<void(int line)> &lineDone) {
+    QByteArray out;
+    out.reserve(NumberTable::EntryCount * 64);
+    QList<QByteArray> fields(10);
+    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+        for (int c = 0; c < NumberTable::ColumnCount; ++c)
+            fields[c] = bytes(table.cell(c, r), codePage);
+        out += CsvLine::line(fields);
+        if (lineDone)
+            lineDone(r);
+    }
+    out += "3001,,,,,,,,,\r\n";
+    if (lineDone)
+        lineDone(LineCount);
+    return out;
+}
+
+} // namespace NumberListCsv

@@ -1,0 +1,142 @@
+#include "numbers/NumberListExchange.h"
+
+#include "Session.h"
+#include "exchange/AtomicFile.h"
+#include "exchange/CodePage.h"
+#include "exchange/FileDialogs.h"
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
+#include "numbers/NumberListCsv.h"
+#include "numbers/NumberListRowCheck.h"
+#include "numbers/NumberTable.h"
+#include "operator/Operator.h"
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+
+namespace {
+
+const char WorkbookFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+// The open dialog lists the older extension first.
+const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
+const char CsvFilter[] = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
+
+} // namespace
+
+NumberListExchange::NumberListExchange(NumberTable &table, Operator &op, Tstatusbar_ctrl &status,
+                                       Tprogressbar_ctrl &progress, QString folder)
+    : table(table)
+    , op(op)
+    , status(status)
+    , progress(progress)
+    , folder(std::move(folder)) {}
+
+NumberListExchange::NumberListExchange(NumberTable &table, Session &session, QString folder)
+    : NumberListExchange(table, session.person(), session.statusBar(), session.progressBar(),
+                         std::move(folder)) {}
+
+void NumberListExchange::setColumnWidths(WorkbookWriter &writer) const {
+    const int widths[] = {4, 20, 16, 16, 16, 16};
+    for (int c = 1; c <= 6; ++c)
+        writer.setColumnWidth(c, widths[c - 1]);
+}
+
+bool NumberListExchange::ExportListWorkbook() {
+    WorkbookWriter writer;
+    setColumnWidths(writer);
+    const QString chosen = op.chooseSaveFile(QStringLiteral("Export .XLS"), folder,
+                                             FileDialogs::proposedName(QStringLiteral("telinf_R")),
+                                             FileDialogs::filter(QLatin1String(WorkbookFilter)));
+    if (chosen.isEmpty())
+        return false;
+    const QString target = FileDialogs::workbookTarget(op, chosen);
+    return !target.isEmpty() && writeCells(writer, target);
+}
+
+bool NumberListExchange::saveWorkbook(const QString &path) {
+    WorkbookWriter writer;
+    setColumnWidths(writer);
+    return writeCells(writer, path);
+}
+
+bool NumberListExchange::writeCells(WorkbookWriter &writer, const QString &path) {
+    // Every cell carries the Text format, so "+49...", "0987..." and dates stay texts when the
+    // workbook is edited.
+    for (int r = 0; r <= NumberTable::EntryCount; ++r) {
+        for (int c = 0; c < NumberTable::ColumnCount; ++c) {
+            writer.setTextFormat(r + 1, c + 1);
+            writer.setCellText(r + 1, c + 1, table.cell(c, r));
+        }
+        if (r > 0) {
+            progress.set(quint16(r * 100 / NumberTable::EntryCount));
+            status.show(QStringLiteral("Save:%1/%2").arg(r).arg(NumberTable::EntryCount));
+        }
+    }
+    const bool saved = writer.saveAs(path);
+    status.clearDirect();
+    if (!saved)
+        op.message(writer.errorString(), {}, Operator::Icon::Error);
+    return saved;
+}
+
+bool NumberListExchange::ImportListWorkbook() {
+    const QString path = op.chooseOpenFile(QStringLiteral("Import .XLS"), folder,
+                                           FileDialogs::filter(QLatin1String(OpenFilter)));
+    return !path.isEmpty() && loadWorkbook(path);
+}
+
+bool NumberListExchange::loadWorkbook(const QString &path) {
+    WorkbookReader reader;
+    if (!reader.open(path)) {
+        op.message(reader.errorString(), {}, Operator::Icon::Error);
+        return false;
+    }
+    // The import shares its refusal text with the settings profile's.
+    if (reader.displayedText(1, 1) != QLatin1String("Serial")) {
+        op.message(QStringLiteral("Wrong format of the setting profile"));
+        return false;
+    }
+    const QString problems = NumberListRowCheck::problems(reader.sheet());
+    if (!problems.isEmpty()) {
+        op.message(problems);
+        return false;
+    }
+    const QString yes = QStringLiteral("yes");
+    const QString no = QStringLiteral("no");
+    table.editRows(1, NumberTable::EntryCount, [&] {
+        for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+            for (int c = NumberTable::Number; c <= NumberTable::EndTime; ++c)
+                table.setCell(c, r, reader.valueText(r + 1, c + 1));
+            table.setCell(NumberTable::Always, r, reader.displayedText(r + 1, 7) == yes ? yes : no);
+            progress.set(quint16(r * 100 / NumberTable::EntryCount));
+            status.show(QStringLiteral("Import.xls"));
+        }
+    });
+    return true;
+}
+
+QByteArray NumberListExchange::csvBytes() {
+    return NumberListCsv::build(table, CodePage::current(), [this](int line) {
+        progress.set(quint16(line * 100 / NumberListCsv::LineCount));
+        status.show(QStringLiteral("Export.csv:%1/%2").arg(line - 1).arg(NumberTable::EntryCount));
+    });
+}
+
+bool NumberListExchange::ExportListCsv() {
+    const QByteArray content = csvBytes();
+    const QString path = op.chooseSaveFile(QStringLiteral("Export .CSV"), folder,
+                                           FileDialogs::proposedName(QStringLiteral("telinf_CSV")) +
+                                               QStringLiteral(".cvs"),
+                                           FileDialogs::filter(QLatin1String(CsvFilter)));
+    return !path.isEmpty() && writeCsv(path, content);
+}
+
+bool NumberListExchange::saveCsv(const QString &path) {
+    return writeCsv(path, csvBytes());
+}
+
+bool NumberListExchange::writeCsv(const QString &path, const QByteArray &content) {
+    const QString error = AtomicFile::writeAll(path, content);
+    if (!error.isEmpty())
+        op.message(error, {}, Operator::Icon::Error);
+    return error.isEmpty();
+}

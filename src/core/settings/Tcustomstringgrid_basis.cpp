@@ -1,0 +1,137 @@
+#include "settings/Tcustomstringgrid_basis.h"
+
+#include "Session.h"
+#include "exchange/FileDialogs.h"
+#include "exchange/SheetCells.h"
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
+#include "operator/Operator.h"
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+#include "settings/SettingsTable.h"
+
+namespace {
+
+const char SaveFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+// The open dialog lists the older extension first.
+const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
+
+constexpr int LastRow = SettingsTable::ParameterCount;
+
+// Sheet row and column of grid cell (column, row).
+int sheetRow(int row) {
+    return row + 1;
+}
+int sheetColumn(int column) {
+    return column + 1;
+}
+
+// The item index a choice cell starts with, or -1 when its first character is no digit.
+int leadingDigit(const QString &text) {
+    return !text.isEmpty() && text[0] >= u'0' && text[0] <= u'9' ? text[0].unicode() - u'0' : -1;
+}
+
+} // namespace
+
+Tcustomstringgrid_basis::Tcustomstringgrid_basis(SettingsTable &table, Operator &op,
+                                                 Tstatusbar_ctrl &status,
+                                                 Tprogressbar_ctrl &progress, QString folder)
+    : table(table)
+    , op(op)
+    , status(status)
+    , progress(progress)
+    , folder(std::move(folder)) {}
+
+Tcustomstringgrid_basis::Tcustomstringgrid_basis(SettingsTable &table, Session &session,
+                                                 QString folder)
+    : Tcustomstringgrid_basis(table, session.person(), session.statusBar(), session.progressBar(),
+                              std::move(folder)) {}
+
+void Tcustomstringgrid_basis::setColumnWidths(WorkbookWriter &writer) const {
+    writer.setColumnWidth(1, 85);
+    writer.setColumnWidth(2, 45);
+    writer.setColumnWidth(3, 130);
+}
+
+bool Tcustomstringgrid_basis::ExportProfile() {
+    WorkbookWriter writer;
+    setColumnWidths(writer);
+    const QString chosen =
+        op.chooseSaveFile(QStringLiteral("Export profile"), folder,
+                          FileDialogs::proposedName(QStringLiteral("basicinf_R")),
+                          FileDialogs::filter(QLatin1String(SaveFilter)));
+    if (chosen.isEmpty())
+        return false;
+    const QString target = FileDialogs::workbookTarget(op, chosen);
+    return !target.isEmpty() && writeCells(writer, target);
+}
+
+bool Tcustomstringgrid_basis::saveProfile(const QString &path) {
+    WorkbookWriter writer;
+    setColumnWidths(writer);
+    return writeCells(writer, path);
+}
+
+bool Tcustomstringgrid_basis::writeCells(WorkbookWriter &writer, const QString &path) {
+    // Every cell is a string cell, so a password such as "0482" keeps its leading zero.
+    for (int r = 0; r <= LastRow; ++r) {
+        for (int c = 0; c < SettingsTable::ColumnCount; ++c)
+            writer.setCellText(sheetRow(r), sheetColumn(c), table.cell(c, r));
+        progress.set(quint16(r * 100 / LastRow));
+        status.show(QStringLiteral("Save profile"));
+    }
+    // What counts for a choice is its list's selection, not the text its cell last got.
+    for (int row : SettingsTable::ChoiceRows)
+        writer.setCellText(sheetRow(row), sheetColumn(SettingsTable::ValueColumn),
+                           table.choiceText(row));
+    if (writer.saveAs(path))
+        return true;
+    op.message(writer.errorString(), {}, Operator::Icon::Error);
+    return false;
+}
+
+bool Tcustomstringgrid_basis::ImportProfile() {
+    const QString path = op.chooseOpenFile(QStringLiteral("Import profile"), folder,
+                                           FileDialogs::filter(QLatin1String(OpenFilter)));
+    return !path.isEmpty() && loadProfile(path);
+}
+
+QString Tcustomstringgrid_basis::choiceProblem(const SheetCells &sheet) const {
+    for (int row : SettingsTable::ChoiceRows) {
+        const QString text = sheet.value(sheetRow(row), sheetColumn(SettingsTable::ValueColumn));
+        if (leadingDigit(text) < 0)
+            return QStringLiteral("'%1' is not a valid integer value").arg(text.left(1));
+    }
+    return {};
+}
+
+bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
+    WorkbookReader reader;
+    if (!reader.open(path)) {
+        op.message(reader.errorString(), {}, Operator::Icon::Error);
+        return false;
+    }
+    if (reader.displayedText(1, 1) != QLatin1String("Items")) {
+        op.message(QStringLiteral("Wrong format of the setting profile"));
+        return false;
+    }
+    const QString problem = choiceProblem(reader.sheet());
+    if (!problem.isEmpty()) {
+        op.message(problem, {}, Operator::Icon::Error);
+        return false;
+    }
+    table.editRows(1, LastRow, [&] {
+        // Values and descriptions; the captions stay the program's own.
+        for (int r = 1; r <= LastRow; ++r) {
+            for (int c = SettingsTable::ValueColumn; c <= SettingsTable::DescriptionColumn; ++c)
+                table.setCell(c, r, reader.valueText(sheetRow(r), sheetColumn(c)));
+            progress.set(quint16(r * 100 / LastRow));
+            status.show(QStringLiteral("Load profile"));
+        }
+    });
+    // A digit the list has no item for leaves the list without a selection.
+    for (int row : SettingsTable::ChoiceRows)
+        table.setChoiceIndex(row, leadingDigit(reader.valueText(
+                                      sheetRow(row), sheetColumn(SettingsTable::ValueColumn))));
+    return true;
+}
