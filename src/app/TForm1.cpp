@@ -3,12 +3,15 @@
 #include "ConfigurationFolder.h"
 #include "GridView.h"
 #include "HelpPage.h"
+#include "HistoryButtons.h"
 #include "HistoryPage.h"
 #include "NumberPage.h"
 #include "PageControl.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
+#include "numbers/NumberListExchange.h"
 #include "protocol/Trecognitionserial.h"
+#include "settings/Tcustomstringgrid_basis.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -40,7 +43,8 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     , windowOperator(*statusBar, *this, standIn)
     , core(windowOperator)
     , basicInf(core, settingsGrid)
-    , telephoneSend(core, numberGrid) {
+    , telephoneSend(core, numberGrid)
+    , historyInf(core, historyGrid) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
     // The window's grids were measured for a narrow bitmap font; close relatives stand in.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -105,6 +109,7 @@ void TForm1::FormCreate() {
         move(centredPosition(screen->geometry().size(), size()));
     core.setBasicTransfer(&basicInf);
     core.setNumberListTransfer(&telephoneSend);
+    core.setHistoryTransfer(&historyInf);
     setOperationsLocked(true);
     connect(&core, &Session::operationsUnlocked, this,
             [this](bool unlocked) { setOperationsLocked(!unlocked); });
@@ -123,6 +128,18 @@ void TForm1::FormCreate() {
             [this] { basicInf.SaveSettings(); });
     connect(numbers->read, &QPushButton::clicked, this, [this] { telephoneSend.ReadList(); });
     connect(numbers->save, &QPushButton::clicked, this, [this] { telephoneSend.SaveList(); });
+    // The file buttons work on the grids alone; their dialogs open in the configuration folder.
+    connect(settings->exportProfile, &QPushButton::clicked, this,
+            [this] { Tcustomstringgrid_basis(settingsGrid, core, configFolder).ExportProfile(); });
+    connect(settings->importProfile, &QPushButton::clicked, this,
+            [this] { Tcustomstringgrid_basis(settingsGrid, core, configFolder).ImportProfile(); });
+    connect(numbers->exportXls, &QPushButton::clicked, this,
+            [this] { NumberListExchange(numberGrid, core, configFolder).ExportListWorkbook(); });
+    connect(numbers->importXls, &QPushButton::clicked, this,
+            [this] { NumberListExchange(numberGrid, core, configFolder).ImportListWorkbook(); });
+    connect(numbers->exportCsv, &QPushButton::clicked, this,
+            [this] { NumberListExchange(numberGrid, core, configFolder).ExportListCsv(); });
+    connectHistoryButtons(*this, historyInf);
     // The port list is built once; the operator may still type any path into it.
     portList->addItems(Trecognitionserial().ports());
     if (portList->count() > 0)

@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "WindowOperator.h"
 #include "history/HistoryTable.h"
+#include "history/THistoryInf.h"
 #include "numbers/NumberTable.h"
 #include "numbers/TtelephoneSend.h"
 #include "settings/SettingsTable.h"
@@ -101,6 +102,7 @@ private:
     Session core;
     TBasicInf basicInf;
     TtelephoneSend telephoneSend;
+    THistoryInf historyInf;
     // Even: the next click on btn8 opens the port; odd: it closes it.
     qint32 openCount = 0;
     bool loginLocked = true;

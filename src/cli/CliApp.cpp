@@ -92,9 +92,14 @@ int CliApp::usageError(const QString &text) {
 int CliApp::run(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.addOptions(globalOptions());
+    // Commands may share an option's name (--from, --to); the parser takes each name once.
+    QStringList added;
     for (const CliCommand &c : commandTable()) {
-        for (const QCommandLineOption &o : c.options)
-            parser.addOption(o);
+        for (const QCommandLineOption &o : c.options) {
+            if (!added.contains(o.names().first()))
+                parser.addOption(o);
+            added << o.names();
+        }
     }
     if (!parser.parse(arguments))
         return usageError(parser.errorText());

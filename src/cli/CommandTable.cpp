@@ -2,8 +2,8 @@
 
 const QList<CliCommand> &commandTable() {
     static const QList<CliCommand> table = {
-        portsCommand(), loginCommand(), syncTimeCommand(), checkingModeCommand(), settingsCommand(),
-        numbersCommand(),
+        portsCommand(),    loginCommand(),   syncTimeCommand(), checkingModeCommand(),
+        settingsCommand(), numbersCommand(), historyCommand(),  backupCommand(),
     };
     return table;
 }

@@ -13,3 +13,5 @@ CliCommand syncTimeCommand();
 CliCommand checkingModeCommand();
 CliCommand settingsCommand();
 CliCommand numbersCommand();
+CliCommand historyCommand();
+CliCommand backupCommand();

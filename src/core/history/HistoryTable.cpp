@@ -11,3 +11,13 @@ HistoryTable::HistoryTable(QObject *parent)
     for (int r = 1; r <= RecordCount; ++r)
         setCell(Serial, r, QString::number(r));
 }
+
+void HistoryTable::replaceRecords(const QList<QStringList> &records) {
+    editRows(1, RecordCount, [&] {
+        for (int r = 1; r <= RecordCount; ++r) {
+            const QStringList *texts = r <= records.size() ? &records[r - 1] : nullptr;
+            for (int c = RecordNo; c < ColumnCount; ++c)
+                setCell(c, r, texts ? texts->value(c - RecordNo) : QString());
+        }
+    });
+}

@@ -12,4 +12,9 @@ public:
     static constexpr int RecordCount = 1000;
 
     explicit HistoryTable(QObject *parent = nullptr);
+
+    // Columns 1..7 of a record row, and the same texts put back: `records` fill rows 1 on, the
+    // rows after them are emptied. The serial column stays as it is.
+    QStringList recordTexts(int row) const { return rowTexts(row).mid(RecordNo); }
+    void replaceRecords(const QList<QStringList> &records);
 };

@@ -1,0 +1,8 @@
+#pragma once
+
+class TForm1;
+class THistoryInf;
+
+// Connects the history page's buttons to the history transfer, the filter, the exports and the
+// deletion on the device. The exports' dialogs open in the window's configuration folder.
+void connectHistoryButtons(TForm1 &window, THistoryInf &history);

@@ -1,0 +1,88 @@
+#include "CliRun.h"
+#include "CommandTable.h"
+#include "Session.h"
+#include "TerminalOperator.h"
+#include "exchange/FileDialogs.h"
+#include "exchange/WorkbookWriter.h"
+#include "history/HistoryExport.h"
+#include "history/HistoryTable.h"
+#include "history/THistoryInf.h"
+#include "numbers/NumberListExchange.h"
+#include "numbers/NumberTable.h"
+#include "numbers/TtelephoneSend.h"
+#include "settings/SettingsTable.h"
+#include "settings/TBasicInf.h"
+#include "settings/Tcustomstringgrid_basis.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+// Reads the three areas of one device, then writes the settings profile, the number list
+// workbook and the history workbook into DIR under the names the window proposes, all stamped
+// with the moment the backup began.
+int backup(CliRun &run) {
+    const QString folder = run.arguments().first();
+    if (!QDir().mkpath(folder)) {
+        run.person().message(QStringLiteral("Cannot create the folder \"%1\"").arg(folder), {},
+                             Operator::Icon::Error);
+        return ExitFailure;
+    }
+    if (!run.login().ok)
+        return ExitFailure;
+    const QDateTime now = QDateTime::currentDateTime();
+    Session &session = run.session();
+    SettingsTable settings;
+    NumberTable numbers;
+    HistoryTable history;
+    TBasicInf basic(session, settings);
+    TtelephoneSend list(session, numbers);
+    THistoryInf events(session, history);
+    session.setBasicTransfer(&basic);
+    session.setNumberListTransfer(&list);
+    session.setHistoryTransfer(&events);
+    const bool read = run.await([&basic] { basic.StartRead(); }).ok &&
+                      run.await([&list] { list.StartRead(); }).ok &&
+                      run.await([&events] { events.StartRead(); }).ok;
+    session.setBasicTransfer(nullptr);
+    session.setNumberListTransfer(nullptr);
+    session.setHistoryTransfer(nullptr);
+    if (!read)
+        return ExitFailure;
+
+    const QDir dir(folder);
+    const QString profile = WorkbookWriter::withDefaultExtension(
+        dir.filePath(FileDialogs::proposedName(QStringLiteral("basicinf_R"), now)));
+    const QString listBook = WorkbookWriter::withDefaultExtension(
+        dir.filePath(FileDialogs::proposedName(QStringLiteral("telinf_R"), now)));
+    const QString historyBook =
+        WorkbookWriter::withDefaultExtension(dir.filePath(HistoryExport::workbookName(now)));
+    if (!Tcustomstringgrid_basis(settings, session, QString()).saveProfile(profile) ||
+        !NumberListExchange(numbers, session, QString()).saveWorkbook(listBook))
+        return ExitFailure;
+    const QString problem = HistoryExport(history, session.statusBar(), session.progressBar())
+                                .writeWorkbook(historyBook);
+    if (!problem.isEmpty()) {
+        run.person().message(problem, {}, Operator::Icon::Error);
+        return ExitFailure;
+    }
+    run.out() << profile << '\n' << listBook << '\n' << historyBook << '\n';
+    run.out().flush();
+    return ExitSuccess;
+}
+
+} // namespace
+
+CliCommand backupCommand() {
+    CliCommand c;
+    c.name = QStringLiteral("backup");
+    c.arguments = QStringLiteral("DIR");
+    c.summary = QStringLiteral("Log in, read the settings, the number list and the history, and "
+                               "write the settings profile, the number list workbook and the "
+                               "history workbook into DIR, named as the window proposes them.");
+    c.minArguments = 1;
+    c.maxArguments = 1;
+    c.run = backup;
+    return c;
+}

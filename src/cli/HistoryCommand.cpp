@@ -1,0 +1,157 @@
+#include "CliRun.h"
+#include "CommandTable.h"
+#include "Session.h"
+#include "TerminalOperator.h"
+#include "history/HistoryExport.h"
+#include "history/HistoryFilter.h"
+#include "history/HistoryTable.h"
+#include "history/THistoryInf.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <optional>
+
+namespace {
+
+const QString DeleteWarning = QStringLiteral(
+    "Warning: Thie operation will DELETE all of the historical data on GSM device! ");
+
+int usage(CliRun &run, const QString &problem) {
+    run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
+    return ExitUsage;
+}
+
+// "YYYY-MM-DD H:MM:SS", as the pickers show a moment.
+std::optional<QDateTime> parseMoment(const QString &text) {
+    static const QRegularExpression form(
+        QStringLiteral(R"(^(\d{4})-(\d{2})-(\d{2}) (\d{1,2}):(\d{2}):(\d{2})$)"));
+    const auto m = form.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time);
+}
+
+// The window of --from and --to: none without them; `bad` when they are not both moments.
+std::optional<HistoryWindow> windowOf(CliRun &run, bool &bad) {
+    const bool from = run.isSet(QStringLiteral("from"));
+    const bool to = run.isSet(QStringLiteral("to"));
+    bad = false;
+    if (!from && !to)
+        return std::nullopt;
+    const auto start = parseMoment(run.value(QStringLiteral("from")));
+    const auto end = parseMoment(run.value(QStringLiteral("to")));
+    if (!start || !end) {
+        bad = true;
+        return std::nullopt;
+    }
+    return HistoryWindow{start->date(), start->time(), end->date(), end->time()};
+}
+
+// Reads the whole history and, with a window, narrows it. False after the reason was shown.
+bool readHistory(CliRun &run, HistoryTable &table, const std::optional<HistoryWindow> &window) {
+    if (!run.login().ok)
+        return false;
+    THistoryInf history(run.session(), table);
+    run.session().setHistoryTransfer(&history);
+    bool ok = run.await([&history] { history.StartRead(); }).ok;
+    run.session().setHistoryTransfer(nullptr);
+    if (ok && window)
+        ok = history.FilterRows(*window);
+    run.person().finishStatusLine();
+    return ok;
+}
+
+void print(QTextStream &out, const HistoryTable &table) {
+    for (int r = 1; r <= HistoryTable::RecordCount; ++r) {
+        if (table.cell(HistoryTable::RecordNo, r).isEmpty())
+            continue;
+        out << table.recordTexts(r).mid(1).join(u'\t') << '\n';
+    }
+    out.flush();
+}
+
+int readCommand(CliRun &run, const std::optional<HistoryWindow> &window) {
+    HistoryTable table;
+    if (!readHistory(run, table, window))
+        return ExitFailure;
+    print(run.out(), table);
+    return ExitSuccess;
+}
+
+int exportCommand(CliRun &run, const QString &path, const std::optional<HistoryWindow> &window) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool workbook = suffix == QLatin1String("xlsx");
+    if (!workbook && suffix != QLatin1String("cvs") && suffix != QLatin1String("csv"))
+        return usage(run, QStringLiteral("history export writes a .xlsx workbook or a .cvs/.csv "
+                                         "file, not \"%1\"")
+                              .arg(path));
+    HistoryTable table;
+    if (!readHistory(run, table, window))
+        return ExitFailure;
+    HistoryExport files(table, run.session().statusBar(), run.session().progressBar());
+    const QString problem = workbook ? files.writeWorkbook(path) : files.writeCsv(path);
+    run.person().finishStatusLine();
+    if (!problem.isEmpty()) {
+        run.person().message(problem, {}, Operator::Icon::Error);
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int deleteCommand(CliRun &run) {
+    if (!run.login().ok)
+        return ExitFailure;
+    Session &session = run.session();
+    const bool ok = run.await([&session] {
+                           if (session.person().warnOkCancel(DeleteWarning))
+                               session.sendDeleteHistory();
+                       })
+                        .ok;
+    return ok ? ExitSuccess : ExitFailure;
+}
+
+} // namespace
+
+CliCommand historyCommand() {
+    CliCommand c;
+    c.name = QStringLiteral("history");
+    c.arguments = QStringLiteral("read | export FILE | delete");
+    c.summary = QStringLiteral(
+        "Log in, then: read reads the device's 1000 history slots and prints each event kept as "
+        "date, time, from, action, executant and content, oldest slot first, or with --from "
+        "and --to only those strictly between them, by date and time; export reads likewise and "
+        "writes FILE, a workbook (.xlsx) or comma-separated (.cvs, .csv); delete erases the "
+        "history on the device after asking.");
+    c.minArguments = 1;
+    c.maxArguments = 2;
+    c.options = {
+        {QStringLiteral("from"), QStringLiteral("read, export: only events after this moment."),
+         QStringLiteral("YYYY-MM-DD H:MM:SS")},
+        {QStringLiteral("to"), QStringLiteral("read, export: only events before this moment."),
+         QStringLiteral("YYYY-MM-DD H:MM:SS")},
+    };
+    c.run = [](CliRun &run) {
+        const QStringList &args = run.arguments();
+        const QString action = args.first();
+        bool bad = false;
+        const std::optional<HistoryWindow> window = windowOf(run, bad);
+        if (bad)
+            return usage(run, QStringLiteral("--from and --to take \"YYYY-MM-DD H:MM:SS\", both "
+                                             "of them"));
+        if (action == QStringLiteral("read") && args.size() == 1)
+            return readCommand(run, window);
+        if (action == QStringLiteral("export") && args.size() == 2)
+            return exportCommand(run, args.at(1), window);
+        if (action == QStringLiteral("delete") && args.size() == 1 && !window)
+            return deleteCommand(run);
+        return usage(run, QStringLiteral("usage: velmora-cli history read | export FILE "
+                                         "[--from \"YYYY-MM-DD H:MM:SS\" --to \"YYYY-MM-DD "
+                                         "H:MM:SS\"] | delete"));
+    };
+    return c;
+}

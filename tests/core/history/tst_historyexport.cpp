@@ -1,0 +1,123 @@
+#include "RecordingOperator.h"
+#include "exchange/CodePage.h"
+#include "history/HistoryExport.h"
+#include "history/HistoryTable.h"
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Fixture {
+    RecordingOperator op;
+    Tprogressbar_ctrl progress{op};
+    Tstatusbar_ctrl status{op, progress};
+    HistoryTable table;
+    HistoryExport files{table, status, progress};
+    QTemporaryDir dir;
+
+    // Three records as a filter leaves them, and a row further down without a record number.
+    Fixture() {
+        const QStringList rows[] = {
+            {"12", "2015-03-07", "07:05:09", "SMS", "Relay ON", "+49300000000", ""},
+            {"13", "2015-03-07", "08:00:00", "GPRS", "Arm", "", "Gate, \"north\""},
+            {"-2", "2015-03-08", "09:00:00", "", "", "", "Caf\u00e9"},
+        };
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c < 8; ++c)
+                table.setCell(c, r, rows[r - 1][c - 1]);
+        table.setCell(HistoryTable::Date, 9, QStringLiteral("2015-03-09"));
+    }
+    QByteArray read(const QString &name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    }
+};
+
+} // namespace
+
+class TestHistoryExport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { CodePage::setOverride(1252); }
+    void cleanupTestCase() { CodePage::setOverride(0); }
+
+    void csvHasOneLinePerRecord() {
+        Fixture f;
+        f.op.saveFiles << f.dir.filePath("h.cvs");
+        f.files.ExportCsv(f.op, f.dir.path());
+        QCOMPARE(f.read("h.cvs"),
+                 QByteArray("1,12,2015-03-07,07:05:09,SMS,Relay ON,+49300000000,,,\r\n"
+                            "2,13,2015-03-07,08:00:00,GPRS,Arm,,\"Gate, \"\"north\"\"\",,\r\n"
+                            "3,-2,2015-03-08,09:00:00,,,,Caf\xE9,,\r\n"));
+        QCOMPARE(f.op.statusText, QStringLiteral("Export.csv:2/1000"));
+        QCOMPARE(f.op.fileChoices.size(), 1);
+        QCOMPARE(f.op.fileChoices[0].folder, f.dir.path());
+        QVERIFY(QRegularExpression(R"(^hisinf_CSV\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.cvs$)")
+                    .match(f.op.fileChoices[0].suggestedName)
+                    .hasMatch());
+    }
+
+    void emptyGridGivesAnEmptyFile() {
+        Fixture f;
+        HistoryTable empty;
+        HistoryExport files(empty, f.status, f.progress);
+        QCOMPARE(files.writeCsv(f.dir.filePath("e.csv")), QString());
+        QCOMPARE(f.read("e.csv"), QByteArray());
+    }
+
+    void cancelledDialogsWriteNothing() {
+        Fixture f;
+        f.files.ExportCsv(f.op, f.dir.path());
+        f.files.ExportWorkbook(f.op, f.dir.path());
+        QCOMPARE(f.op.fileChoices.size(), 2);
+        QVERIFY(f.op.messages.isEmpty());
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    // openpyxl reads every cell back as the text the grid holds, in the grid's layout.
+    void workbookHoldsTheWholeGridAsText() {
+        Fixture f;
+        f.op.saveFiles << f.dir.filePath("h.xlsx");
+        f.files.ExportWorkbook(f.op, f.dir.path());
+        QVERIFY(QRegularExpression(R"(^hisinf_R\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d$)")
+                    .match(f.op.fileChoices.value(0).suggestedName)
+                    .hasMatch());
+        QCOMPARE(f.op.statusText, QStringLiteral("historical information records:1000/1000"));
+        QProcess python;
+        python.start(
+            "/usr/bin/python3",
+            {"-c",
+             "import openpyxl, sys\n"
+             "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+             "print(ws.max_row, ws.max_column)\n"
+             "print(*[int(ws.column_dimensions[c].width) for c in 'ABCDEFGH'])\n"
+             "bad = [c.coordinate for row in ws.iter_rows() for c in row\n"
+             "       if c.number_format != '@' or not isinstance(c.value, (str, type(None)))]\n"
+             "print(bad)\n"
+             "for r in (1, 2, 3, 4, 10, 1001):\n"
+             "    print('|'.join(c.value or '' for c in ws[r]))\n",
+             f.dir.filePath("h.xlsx")});
+        QVERIFY(python.waitForFinished(60000));
+        QCOMPARE(python.readAllStandardError(), QByteArray());
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()),
+                 QStringLiteral("1001 8\n"
+                                "5 16 13 13 16 16 22 22\n"
+                                "[]\n"
+                                "Serial|No.|Date|Time|From|Action|Executant|Content\n"
+                                "1|12|2015-03-07|07:05:09|SMS|Relay ON|+49300000000|\n"
+                                "2|13|2015-03-07|08:00:00|GPRS|Arm||Gate, \"north\"\n"
+                                "3|-2|2015-03-08|09:00:00||||Caf\u00e9\n"
+                                "9||2015-03-09|||||\n"
+                                "1000|||||||\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryExport)
+#include "tst_historyexport.moc"
