@@ -10,17 +10,20 @@ Tstatusbar_ctrl::Tstatusbar_ctrl(Operator &op, Tprogressbar_ctrl &progress, QObj
     tmr2.setSingleShot(true);
     connect(&tmr2, &QTimer::timeout, this, &Tstatusbar_ctrl::tmr2Timer);
     tmr2.start(interval);
+    counting = true;
 }
 
 void Tstatusbar_ctrl::show(const QString &text) {
     setText(text);
-    if (!tmr2.isActive())
+    if (!counting) {
         tmr2.start(interval);
+        counting = true;
+    }
 }
 
 void Tstatusbar_ctrl::setInterval(int ms) {
     interval = ms;
-    if (tmr2.isActive())
+    if (counting)
         tmr2.start(interval);
 }
 
@@ -29,6 +32,7 @@ void Tstatusbar_ctrl::clearDirect() {
 }
 
 void Tstatusbar_ctrl::tmr2Timer() {
+    counting = false;
     setText(QString());
     progress.set(100);
 }

@@ -23,7 +23,7 @@ public:
     void clearDirect();
 
     QString text() const { return shown; }
-    bool timerActive() const { return tmr2.isActive(); }
+    bool timerActive() const { return counting; }
     // Tests shorten the interval; a running timer starts over with the new one.
     void setInterval(int ms);
 
@@ -35,5 +35,7 @@ private:
     Tprogressbar_ctrl &progress;
     QTimer tmr2;
     int interval = DefaultInterval;
+    // Whether tmr2 runs, kept here: the receive path asks once per byte.
+    bool counting = false;
     QString shown;
 };

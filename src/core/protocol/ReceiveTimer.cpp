@@ -22,7 +22,7 @@ void ReceiveTimer::restart() {
 void ReceiveTimer::setInterval(int ms) {
     intervalMs = ms;
     deadline = std::min(deadline, now() + ms);
-    if (timer.isActive() && timer.remainingTime() > ms)
+    if (scheduled && timer.remainingTime() > ms)
         timer.start(ms);
 }
 
@@ -30,16 +30,20 @@ void ReceiveTimer::scheduleFromNow() {
     enabled = true;
     deadline = now() + intervalMs;
     // A QTimer already running fires no later than the new deadline; fire() reschedules it.
-    if (!timer.isActive())
+    if (!scheduled) {
         timer.start(intervalMs);
+        scheduled = true;
+    }
 }
 
 void ReceiveTimer::fire() {
+    scheduled = false;
     if (!enabled)
         return;
     const int64_t left = deadline - now();
     if (left > 0) {
         timer.start(int(left));
+        scheduled = true;
         return;
     }
     enabled = false;

@@ -38,6 +38,7 @@ private:
     void scheduleFromNow();
 
     QTimer timer;
+    bool scheduled = false; // `timer` runs; kept here, as the question comes once per byte
     int intervalMs = DefaultInterval;
     bool enabled = false;
     int64_t deadline = 0;
