@@ -10,6 +10,7 @@ packages=(
     python3 python3-openpyxl
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei
     clang-format
+    clang libclang-rt-14-dev
 )
 
 missing=()
