@@ -16,6 +16,11 @@ public:
     // Room for `count` cells, so that filling a sheet does not grow the table step by step.
     void reserve(qsizetype count) { cells.reserve(count); }
     void clear() { cells.clear(); }
+    // Calls `visit(row, column, displayed, value)` for every cell, in no particular order.
+    template <class Visit> void forEach(Visit visit) const {
+        for (auto i = cells.cbegin(); i != cells.cend(); ++i)
+            visit(int(i.key() >> 32), int(quint32(i.key())), i->displayed, i->value);
+    }
     void swap(SheetCells &other) noexcept { cells.swap(other.cells); }
 
 private:

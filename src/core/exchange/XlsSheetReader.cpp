@@ -2,11 +2,19 @@
 
 #include "exchange/NumberCellText.h"
 
+#include <QDataStream>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTime>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <freexl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,11 +66,7 @@ void setDateTime(SheetCells *cells, int row, int column, const FreeXL_CellValue 
                                                             : date + QLatin1Char(' ') + time);
 }
 
-} // namespace
-
-namespace XlsSheetReader {
-
-bool read(const QString &path, SheetCells *cells, QString *reason) {
+bool readHere(const QString &path, SheetCells *cells, QString *reason) {
     cells->clear();
     Handle book;
     int status = freexl_open(QFile::encodeName(path).constData(), &book.handle);
@@ -127,6 +131,105 @@ bool read(const QString &path, SheetCells *cells, QString *reason) {
     }
     cells->swap(read);
     return true;
+}
+
+constexpr int ReadLimitMs = 60000;
+
+bool writeAll(int fd, const QByteArray &bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Everything the child sends, or nothing when the child ended first or overran the limit.
+bool readAll(int fd, QByteArray *out) {
+    QElapsedTimer clock;
+    clock.start();
+    char buffer[65536];
+    for (;;) {
+        const qint64 left = ReadLimitMs - clock.elapsed();
+        pollfd p{fd, POLLIN, 0};
+        const int ready = left > 0 ? ::poll(&p, 1, int(left)) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return false;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        out->append(buffer, qsizetype(n));
+    }
+}
+
+} // namespace
+
+namespace XlsSheetReader {
+
+// The library behind this reader reads past its buffers on some damaged files, so a file is read
+// in a child process: a crash or a hang there is a damaged file here, never the end of the tool.
+bool read(const QString &path, SheetCells *cells, QString *reason) {
+    cells->clear();
+    const QString stopped = QStringLiteral("the .xls workbook is damaged (reading it failed)");
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        *reason = stopped;
+        return false;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        SheetCells read;
+        QString why;
+        const bool ok = readHere(path, &read, &why);
+        QByteArray message;
+        QDataStream out(&message, QIODevice::WriteOnly);
+        out << ok << why;
+        read.forEach([&out](int row, int column, const QString &displayed, const QString &value) {
+            out << qint32(row) << qint32(column) << displayed << value;
+        });
+        ::_exit(writeAll(pipeFds[1], message) ? 0 : 1);
+    }
+    ::close(pipeFds[1]);
+    QByteArray message;
+    const bool whole = child > 0 && readAll(pipeFds[0], &message);
+    ::close(pipeFds[0]);
+    int status = 0;
+    if (child > 0) {
+        if (!whole)
+            ::kill(child, SIGKILL);
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    if (!whole || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        *reason = stopped;
+        return false;
+    }
+    QDataStream in(message);
+    bool ok = false;
+    in >> ok >> *reason;
+    SheetCells read;
+    while (ok && !in.atEnd()) {
+        qint32 row = 0, column = 0;
+        QString displayed, value;
+        in >> row >> column >> displayed >> value;
+        read.set(row, column, displayed, value);
+    }
+    if (in.status() != QDataStream::Ok) {
+        *reason = stopped;
+        return false;
+    }
+    cells->swap(read);
+    return ok;
 }
 
 } // namespace XlsSheetReader
