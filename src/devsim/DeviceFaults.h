@@ -18,6 +18,9 @@ struct DeviceFaults {
     // Both directions run at 115200 baud, 10 bits a byte, as on the cable: a request is seen
     // only once its last byte has crossed, and reply bytes leave no faster than the line.
     bool paced = false;
+    // When set, the faults above but hangUpAt and paced reach this one request only (a "from"
+    // fault still needs its number at or below it); every other request is answered as usual.
+    int onlyAt = 0;
 
     bool operator==(const DeviceFaults &) const = default;
 };

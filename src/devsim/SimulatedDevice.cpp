@@ -259,6 +259,8 @@ bool SimulatedDevice::handleRequest(TRecData &request, Clock::time_point arrived
         request.BuildFrame(); // the checksum matched, so this is the frame as received
         lastRequestBytes = request.frameBytes();
         faults = activeFaults;
+        if (faults.onlyAt > 0 && number != faults.onlyAt)
+            faults = DeviceFaults{.hangUpAt = faults.hangUpAt, .paced = faults.paced};
         if (number != faults.hangUpAt)
             bytes = replyBytes(request, number, faults);
     }

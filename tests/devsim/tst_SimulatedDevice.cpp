@@ -8,6 +8,8 @@
 
 using namespace DeviceMemoryMap;
 
+Q_DECLARE_METATYPE(DeviceFaults)
+
 namespace {
 
 const QByteArray ErasedPage(PageSize, char(0xFF));
@@ -400,6 +402,40 @@ private slots:
         QVERIFY(!device.sendRaw("#"));
         // The terminal is gone, as the adapter's port is.
         QVERIFY(!client.open());
+    }
+
+    // Three checking requests; only the second may show the fault.
+    void faultsNarrowedToOneRequest_data() {
+        QTest::addColumn<DeviceFaults>("faults");
+        QTest::addColumn<QByteArray>("second");
+        const QByteArray accepted = PtyClient::frame(0x04, 0, Accepted);
+        QTest::newRow("silent") << DeviceFaults{.noReplyFrom = 1, .onlyAt = 2} << QByteArray();
+        QTest::newRow("refused, cut and late")
+            << DeviceFaults{.cutAfter = 6, .nakFrom = 2, .delayMs = 400, .onlyAt = 2}
+            << PtyClient::frame(0x04, 0, Refused).left(6);
+        QTest::newRow("garbage and bad checksum")
+            << DeviceFaults{.badChecksumFrom = 2, .garbage = 2, .onlyAt = 2}
+            << QByteArray::fromHex("0055") + accepted.chopped(1) + char(accepted.back() ^ 0xFF);
+    }
+    void faultsNarrowedToOneRequest() {
+        QFETCH(DeviceFaults, faults);
+        QFETCH(QByteArray, second);
+        SimulatedDevice device;
+        device.setFaults(faults);
+        PtyClient client(device.slavePath());
+        const QByteArray accepted = PtyClient::frame(0x04, 0, Accepted);
+        QElapsedTimer timer;
+        for (const QByteArray &expected : {accepted, second, accepted}) {
+            timer.start();
+            QVERIFY(client.send(PtyClient::frame(0x04, 0)));
+            const QByteArray first = client.read(1, 1000);
+            const qint64 waited = timer.elapsed();
+            const QByteArray got =
+                first.isEmpty() ? first : first + client.read(int(accepted.size()) + 3, SilenceMs);
+            QCOMPARE(got.toHex(' '), expected.toHex(' '));
+            if (faults.delayMs > 0)
+                QCOMPARE(waited >= faults.delayMs, expected == second);
+        }
     }
 
     void faultsCanBeChangedWhileServing() {
