@@ -3,6 +3,7 @@
 // What the benchmarks against the simulated device share: an operator that answers every
 // question with yes and shows nothing, velmora-devsim started as a process of its own (so that
 // the CPU a benchmark measures is the tool's), and the clocks and statistics they report.
+#include "Session.h"
 #include "operator/Operator.h"
 
 #include <QProcess>
@@ -53,6 +54,18 @@ public:
 private:
     QProcess process;
 };
+
+// Opens the session's port on the device: nullptr, or why it did not open.
+inline const char *openPort(Session &session, const DeviceProcess &device) {
+    if (device.terminal.isEmpty())
+        return "velmora-devsim did not start";
+    session.cm1().setCommName(device.terminal);
+    try {
+        session.cm1().OpenPort();
+    } catch (const ECommsError &) {
+    }
+    return session.cm1().PortOpen() ? nullptr : "the device's terminal did not open";
+}
 
 inline double cpuSeconds(clockid_t clock) {
     timespec t{};

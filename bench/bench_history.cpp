@@ -30,17 +30,10 @@ void HistoryRead(benchmark::State &state) {
     const bool paced = state.range(0) != 0;
     DeviceProcess device(paced ? QStringList{"--paced", "--history", "1000"}
                                : QStringList{"--history", "1000"});
-    if (device.terminal.isEmpty()) {
-        state.SkipWithError("velmora-devsim did not start");
-        return;
-    }
     SilentOperator op;
     Session session(op);
-    session.cm1().setCommName(device.terminal);
-    try {
-        session.cm1().OpenPort();
-    } catch (const ECommsError &e) {
-        state.SkipWithError(e.what());
+    if (const char *why = openPort(session, device)) {
+        state.SkipWithError(why);
         return;
     }
     HistoryTable table;

@@ -32,17 +32,10 @@ enum class Work { Read, Save, ReadIntoView };
 void NumberList(benchmark::State &state, Work work) {
     const bool paced = state.range(0) != 0;
     DeviceProcess device(paced ? QStringList{"--paced"} : QStringList{});
-    if (device.terminal.isEmpty()) {
-        state.SkipWithError("velmora-devsim did not start");
-        return;
-    }
     SilentOperator op;
     Session session(op);
-    session.cm1().setCommName(device.terminal);
-    try {
-        session.cm1().OpenPort();
-    } catch (const ECommsError &e) {
-        state.SkipWithError(e.what());
+    if (const char *why = openPort(session, device)) {
+        state.SkipWithError(why);
         return;
     }
     NumberTable table;
