@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test: the normal build, then the ASan+UBSan build,
-# then a short fuzz run.
+# then the serial link under ThreadSanitizer, then a short fuzz run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -12,6 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$root/build/asan" && ctest --output-on-failure -j"$(nproc)")
+
+"$root/scripts/tsan.sh" "$root/build/tsan"
 
 # A short run of the fuzz targets: a new crash fails the build. The workbook reader's target runs
 # at length only (scripts/fuzz.sh 600 workbook_reader): every .xls input is read in a child
