@@ -9,6 +9,7 @@ packages=(
     libbenchmark-dev
     python3 python3-openpyxl
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei
+    dpkg-dev desktop-file-utils help2man
     clang-format
     clang libclang-rt-14-dev
 )

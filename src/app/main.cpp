@@ -12,10 +12,11 @@
 #include <stdexcept>
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Configures a GSM relay controller."));
     options.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show the program's name and version."));
     const QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Start a simulated device (password 7482, sample history) and offer its "
@@ -26,6 +27,20 @@ int main(int argc, char *argv[]) {
         QStringLiteral("folder"));
     options.addOption(demo);
     options.addOption(screenshots);
+    options.addOption(version);
+
+    // Answered before the QApplication exists, so that it needs no display. Qt's own switches
+    // (-platform ...) are unknown to this first pass; process() below reports real mistakes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    options.parse(arguments);
+    if (options.isSet(version)) {
+        std::printf("velmora-configurator %s\n", VELMORA_VERSION);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
     options.process(app);
 
     // The simulated device outlives the window, so the port never vanishes under an open link.

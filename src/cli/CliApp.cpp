@@ -20,12 +20,18 @@ const QCommandLineOption yesOption(QStringLiteral("yes"),
                                    QStringLiteral("Accept every confirmation without asking. "
                                                   "Without a terminal to ask on, questions are "
                                                   "refused unless this is given."));
+const QCommandLineOption traceOption(QStringLiteral("trace"),
+                                     QStringLiteral("Write every frame sent and received to the "
+                                                    "error stream, one line each: its time, "
+                                                    "meaning and bytes in hex."));
 const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help."));
+const QCommandLineOption versionOption(QStringLiteral("version"),
+                                       QStringLiteral("Show the program's name and version."));
 
 const QList<QCommandLineOption> &globalOptions() {
-    static const QList<QCommandLineOption> options = {portOption, passwordOption, yesOption,
-                                                      helpOption};
+    static const QList<QCommandLineOption> options = {portOption,  passwordOption, yesOption,
+                                                      traceOption, helpOption,     versionOption};
     return options;
 }
 
@@ -48,7 +54,15 @@ bool hasName(const QList<QCommandLineOption> &options, const QString &name) {
 }
 
 void addRow(QString &text, const QString &left, const QString &right) {
-    text += QStringLiteral("  ") + left.leftJustified(26) + QLatin1Char(' ') + right + '\n';
+    constexpr int column = 26;
+    text += QStringLiteral("  ") + left;
+    // A call too long for its column leaves the description its own line: run into the call,
+    // neither a reader nor help2man (which makes the man page) could tell the two apart.
+    if (left.size() > column)
+        text += QLatin1Char('\n') + QString(column + 3, QLatin1Char(' '));
+    else
+        text += QString(column + 1 - left.size(), QLatin1Char(' '));
+    text += right + '\n';
 }
 
 } // namespace
@@ -58,7 +72,7 @@ CliApp::CliApp(const TerminalOperator::Streams &streams)
 
 QString CliApp::helpText() {
     QString text = QStringLiteral(
-        "Usage: velmora-cli [--port P] [--password PW] [--yes] COMMAND [ARGUMENTS]\n\n"
+        "Usage: velmora-cli [--port P] [--password PW] [--yes] [--trace] COMMAND [ARGUMENTS]\n\n"
         "Configures a GSM relay controller over its USB serial cable.\n"
         "Status texts and progress go to the error stream; the device's answers and the\n"
         "messages of each operation go to the output stream.\n\nCommands:\n");
@@ -108,6 +122,11 @@ int CliApp::run(const QStringList &arguments) {
         io.out.flush();
         return ExitSuccess;
     }
+    if (parser.isSet(versionOption)) {
+        io.out << "velmora-cli " << VELMORA_VERSION << '\n';
+        io.out.flush();
+        return ExitSuccess;
+    }
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return usageError(QStringLiteral("no command given"));
@@ -139,5 +158,7 @@ int CliApp::run(const QStringList &arguments) {
     TerminalOperator op(io, parser.isSet(yesOption));
     CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
                io.out);
+    if (parser.isSet(traceOption))
+        run.traceFramesTo(io.err);
     return command->run(run);
 }

@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "protocol/FrameTrace.h"
 
 #include <QEventLoop>
 #include <optional>
@@ -18,9 +19,24 @@ CliRun::CliRun(const QCommandLineParser &parser, QStringList arguments, QString 
 CliRun::~CliRun() = default;
 
 Session &CliRun::session() {
-    if (!deviceSession)
+    if (!deviceSession) {
         deviceSession = std::make_unique<Session>(op);
+        if (traceStream) {
+            trace = std::make_unique<FrameTrace>();
+            QObject::connect(trace.get(), &FrameTrace::line, [this](const QString &line) {
+                op.finishStatusLine();
+                *traceStream << line << '\n';
+                traceStream->flush();
+            });
+            deviceSession->requests().setObserver(trace.get());
+            deviceSession->receivePath().setObserver(trace.get());
+        }
+    }
     return *deviceSession;
+}
+
+void CliRun::traceFramesTo(QTextStream &err) {
+    traceStream = &err;
 }
 
 bool CliRun::openPort() {

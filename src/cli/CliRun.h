@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class FrameTrace;
 class Session;
 class TerminalOperator;
 
@@ -29,6 +30,8 @@ public:
     QTextStream &out() { return output; }
     TerminalOperator &person() { return op; }
     Session &session();
+    // Every frame of the session goes to `err` as a line of its own (--trace).
+    void traceFramesTo(QTextStream &err);
 
     // Opens --port; any failure shows "COM Port error" with the reason beneath it.
     bool openPort();
@@ -46,5 +49,8 @@ private:
     QString password;
     TerminalOperator &op;
     QTextStream &output;
+    QTextStream *traceStream = nullptr;
+    // Outlives the session that reports to it.
+    std::unique_ptr<FrameTrace> trace;
     std::unique_ptr<Session> deviceSession;
 };

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestCli : public QObject {
@@ -76,6 +77,28 @@ private slots:
         QVERIFY2(r.err.contains("Password verifing"), qPrintable(r.err));
     }
 
+    // The login's request and the device's reply, each on a line of its own.
+    void traceShowsEveryFrame() {
+        SimulatedDevice device;
+        const CliResult r = runCli({"--trace", "--port", device.slavePath(), "login"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Password confirmed!\n"));
+        const QString time = "\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d ";
+        const QStringList lines = r.err.split('\n').filter(QRegularExpression("^" + time));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(QRegularExpression("^" + time + "→ 83 read 0x000000  23 83 00 00 00 00 00 00 83$")
+                     .match(lines[0])
+                     .hasMatch(),
+                 qPrintable(lines[0]));
+        // The factory password 7482 opens the settings page.
+        QVERIFY2(QRegularExpression("^" + time +
+                                    "← 83 0x000000 256 bytes ok  23 83 00 00 00 00 01 00 37 34 "
+                                    "38 32(?: [0-9a-f]{2}){253}$")
+                     .match(lines[1])
+                     .hasMatch(),
+                 qPrintable(lines[1]));
+    }
+
     void syncTimeSendsTheClock() {
         SimulatedDevice device;
         const QDateTime before = QDateTime::currentDateTime();
@@ -122,7 +145,9 @@ private slots:
     void missingPort() {
         const CliResult r = runCli({"--port", "/dev/ttyNoSuchPort7", "login"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("COM Port error\nNo such device\n"));
+        QCOMPARE(r.out, QStringLiteral(
+                            "COM Port error\nNo such device — the adapter is not plugged in (or "
+                            "was unplugged)\n"));
     }
 
     void notASerialPort() {

@@ -54,16 +54,21 @@ void ReceivePath::receiveByte(uint8_t b) {
         valid.length = uint16_t(rec.dataLength());
         std::copy(rec.data, rec.data + valid.length, valid.data);
         if (answersRequest()) {
+            reportFrame(FrameObserver::Verdict::Ok);
             awaited.reset();
             dispatch();
             return;
         }
-        status.show(awaited && awaited->command == valid.command &&
-                            awaited->address == valid.address
-                        ? QStringLiteral("Invalid data")
-                        : QStringLiteral("Undefined data"));
+        if (awaited && awaited->command == valid.command && awaited->address == valid.address) {
+            reportFrame(FrameObserver::Verdict::InvalidData);
+            status.show(QStringLiteral("Invalid data"));
+        } else {
+            reportFrame(FrameObserver::Verdict::Undefined);
+            status.show(QStringLiteral("Undefined data"));
+        }
         break;
     case TRecData::Feed::BadChecksum:
+        reportFrame(FrameObserver::Verdict::BadChecksum);
         status.show(QStringLiteral("Invalid data"));
         break;
     case TRecData::Feed::Dropped:
@@ -83,6 +88,15 @@ bool ReceivePath::answersRequest() const {
         return true;
     // The password check reads only the first four bytes of its page.
     return valid.length >= (password.Pending() ? 4 : 256);
+}
+
+void ReceivePath::reportFrame(FrameObserver::Verdict verdict) {
+    if (!observer)
+        return;
+    // The reassembler keeps everything after the start byte: header, data and checksum.
+    QByteArray frame(1, char(TDataPackage::StartByte));
+    frame.append(reinterpret_cast<const char *>(rec.raw), rec.dataLen + 8);
+    observer->frameReceived(frame, verdict);
 }
 
 void ReceivePath::tmr1Timer() {

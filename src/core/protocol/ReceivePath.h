@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "FrameObserver.h"
 #include "ReceiveTimer.h"
 
 class OperationOutcome;
@@ -50,6 +51,9 @@ public:
     void expect(uint8_t command, int32_t address);
     bool awaiting() const { return awaited.has_value(); }
 
+    // Told of each frame reassembled and what became of it; none by default.
+    void setObserver(FrameObserver *o) { observer = o; }
+
     ReceiveTimer &tmr1() { return timer; }
     OperationOutcome &operation() { return outcome; }
     Transfers transfers;
@@ -65,6 +69,7 @@ private:
     // The frame just validated answers the request outstanding and is whole.
     bool answersRequest() const;
     void dispatch();
+    void reportFrame(FrameObserver::Verdict verdict);
     void writeReply(bool accepted);
     void readReply();
     void route(Tsend_rec_command &target);
@@ -81,4 +86,5 @@ private:
     OperationOutcome &outcome;
     ReceiveTimer timer;
     std::optional<Request> awaited;
+    FrameObserver *observer = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "RequestSender.h"
 
+#include "FrameObserver.h"
 #include "OperationOutcome.h"
 #include "ReceivePath.h"
 #include "TDataPackage.h"
@@ -30,7 +31,10 @@ void RequestSender::send(uint8_t command, int32_t address, std::span<const uint8
     if (!data.empty())
         package->SetData(data.data(), int(data.size()));
     package->BuildFrame();
-    write(reinterpret_cast<const char *>(package->frame), quint16(package->FrameSize));
+    const bool written =
+        write(reinterpret_cast<const char *>(package->frame), quint16(package->FrameSize));
+    if (written && observer)
+        observer->frameSent(QByteArrayView(package->frame, package->FrameSize));
     status.show(statusText);
     receive.expect(command, address);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 
+class FrameObserver;
 class OperationOutcome;
 class ReceivePath;
 class Tstatusbar_ctrl;
@@ -29,8 +30,12 @@ public:
         send(command, address, {}, statusText);
     }
 
+    // Told of each frame the link takes; none by default.
+    void setObserver(FrameObserver *o) { observer = o; }
+
 private:
     Writer write;
     Tstatusbar_ctrl &status;
     ReceivePath &receive;
+    FrameObserver *observer = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "protocol/TComm.h"
 
+#include "protocol/PortProblem.h"
 #include "protocol/TCommWorker.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
@@ -41,24 +41,6 @@ speed_t speedFor(qint32 rate) {
             return r.code;
     }
     return B0;
-}
-
-QString reasonFor(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral(
-            "Permission denied — add your user to the dialout group and log in again");
-    case EBUSY:
-    case EWOULDBLOCK:
-        return QStringLiteral("The port is in use by another program");
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return QStringLiteral("No such device");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
 }
 
 void closeAll(std::initializer_list<int> fds) {
@@ -244,8 +226,11 @@ void TComm::OpenPort() {
         commName.contains(QLatin1Char('/')) ? commName : QStringLiteral("/dev/") + commName;
     const int fd =
         ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        raiseOpenError(QStringLiteral("Error opening serial port"), reasonFor(errno));
+    if (fd < 0) {
+        const int error = errno;
+        raiseOpenError(QStringLiteral("Error opening serial port"),
+                       PortProblem::explain(error, path));
+    }
     if (!::isatty(fd)) {
         ::close(fd);
         portOpenError = QStringLiteral("File handle is not a comm handle ");
@@ -256,20 +241,23 @@ void TComm::OpenPort() {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
         const int error = errno;
         ::close(fd);
-        raiseOpenError(QStringLiteral("Error opening serial port"), reasonFor(error));
+        raiseOpenError(QStringLiteral("Error opening serial port"),
+                       PortProblem::explain(error, path));
     }
     if (!applyLineSettings(fd)) {
         const int error = errno;
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
-        raiseOpenError(QStringLiteral("Cannot setup comm buffer"), reasonFor(error));
+        raiseOpenError(QStringLiteral("Cannot setup comm buffer"),
+                       PortProblem::explain(error, path));
     }
     ::tcflush(fd, TCIOFLUSH);
 
     const int closeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (closeFd < 0 || wakeFd < 0) {
-        openFailureReason = reasonFor(errno);
+        const int error = errno;
+        openFailureReason = PortProblem::explain(error, path);
         ::ioctl(fd, TIOCNXCL);
         closeAll({fd, closeFd, wakeFd});
         portOpenError = QStringLiteral("Unable to create event");

@@ -94,8 +94,8 @@ public:
 
     QString PortOpenError() const { return portOpenError; }
     void setPortOpenError(const QString &text) { portOpenError = text; }
-    // Why the operating system refused the last failed open, in words for the operator
-    // ("No such device", "The port is in use by another program", ...); empty after a good open.
+    // Why the operating system refused the last failed open, in words that name the fix
+    // (PortProblem::explain); empty after a good open.
     QString OpenFailureReason() const { return openFailureReason; }
 
     void OpenPort();

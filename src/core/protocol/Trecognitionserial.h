@@ -1,7 +1,23 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+// One serial port as the kernel describes it: the node TComm opens and, for a USB adapter, the
+// driver bound to it and the USB ids of the adapter.
+struct SerialPortInfo {
+    QString path; // the node under the /dev root
+    QString name; // "ttyUSB0"
+    QString driver;
+    QString vendorId; // four lower-case hex digits, empty when unknown
+    QString productId;
+
+    // "ttyUSB0 — CP210x (10c4:ea60)"; the bare name where sysfs tells nothing more.
+    QString description() const;
+    // The controller's own USB bridge, a Silicon Labs CP210x.
+    bool isDeviceBridge() const;
+};
 
 // Lists the machine's serial ports from the kernel's tty class: USB bridges (ttyUSB*), modems
 // (ttyACM*) and on-board UARTs (ttyS*) that have hardware behind them and a device node under
@@ -11,12 +27,18 @@ public:
     explicit Trecognitionserial(QString sysfsRoot = QStringLiteral("/sys/class/tty"),
                                 QString devRoot = QStringLiteral("/dev"));
 
-    // USB bridges first (the device hangs on one), then modems, then on-board ports; each kind
-    // in number order (ttyUSB2 before ttyUSB10). Empty when there is none.
+    // The controller's bridges first, then USB bridges, then modems, then on-board ports; each
+    // kind in number order (ttyUSB2 before ttyUSB10). Empty when there is none.
+    QList<SerialPortInfo> list() const;
+    // The paths of list(), in its order.
     QStringList ports() const;
+
+    QString sysfsRoot() const { return root; }
+    QString devRoot() const { return dev; }
 
 private:
     bool hasHardware(const QString &kind, const QString &name) const;
+    void describe(SerialPortInfo &port) const;
 
     QString root;
     QString dev;

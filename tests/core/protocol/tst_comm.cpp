@@ -118,10 +118,10 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing path")
             << "/dev/ttyNoSuchPort7" << 115200 << "Error opening serial port"
-            << "No such device";
+            << "No such device — the adapter is not plugged in (or was unplugged)";
         QTest::newRow("missing bare name")
             << "ttyNoSuchPort7" << 115200 << "Error opening serial port"
-            << "No such device";
+            << "No such device — the adapter is not plugged in (or was unplugged)";
         QTest::newRow("empty name") << "" << 115200 << "Error opening serial port"
                                     << "";
         QTest::newRow("unsupported speed") << "<pty>" << 12345 << "Cannot setup comm buffer"

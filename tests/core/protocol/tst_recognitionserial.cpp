@@ -1,48 +1,8 @@
+#include "FakeTtyClass.h"
 #include "protocol/Trecognitionserial.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-// A tty class folder laid out like the kernel's: each entry a link into a device tree, with a
-// `device` link for ports that have hardware and `device/driver` where a driver is bound. Every
-// entry has its node in dev(), as udev makes them.
-class FakeTtyClass {
-public:
-    FakeTtyClass() {
-        QDir(dir.path()).mkpath(QStringLiteral("class"));
-        QDir(dir.path()).mkpath(QStringLiteral("dev"));
-    }
-    QString root() const { return dir.path() + QStringLiteral("/class"); }
-    QString dev() const { return dir.path() + QStringLiteral("/dev"); }
-
-    void add(const QString &name, bool device, bool driver = false, const QByteArray &type = {}) {
-        const QString real = dir.path() + QStringLiteral("/devices/") + name;
-        QDir().mkpath(real);
-        if (device) {
-            const QString hw = dir.path() + QStringLiteral("/hw/") + name;
-            QDir().mkpath(hw);
-            if (driver)
-                QDir().mkpath(hw + QStringLiteral("/driver"));
-            QFile::link(hw, real + QStringLiteral("/device"));
-        }
-        if (!type.isNull()) {
-            QFile f(real + QStringLiteral("/type"));
-            f.open(QIODevice::WriteOnly);
-            f.write(type);
-        }
-        QFile::link(real, root() + QLatin1Char('/') + name);
-        QFile(dev() + QLatin1Char('/') + name).open(QIODevice::WriteOnly);
-    }
-
-private:
-    QTemporaryDir dir;
-};
-
-} // namespace
 
 class TestRecognitionSerial : public QObject {
     Q_OBJECT
@@ -67,6 +27,27 @@ private slots:
         for (const char *name : {"ttyUSB2", "ttyUSB10", "ttyACM0", "ttyS0", "ttyS3", "ttyS11"})
             expected << tty.dev() + '/' + name;
         QCOMPARE(Trecognitionserial(tty.root(), tty.dev()).ports(), expected);
+    }
+
+    // The controller's bridge comes first whatever its number; other adapters keep their kind's
+    // place. A bridge of another vendor under the same driver is not the controller's.
+    void describesAdaptersAndPutsTheBridgeFirst() {
+        FakeTtyClass tty;
+        tty.addUsb("ttyACM0", "2341", "0043", "cdc_acm");
+        tty.addUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
+        tty.addUsb("ttyUSB3", "10C4", "EA60", "cp210x");
+        tty.addUsb("ttyUSB4", "10c4-", "ea60", "cp210x");
+        tty.add("ttyS0", true, true, "4\n");
+        tty.add("ttyS1", true, true, "0\n");
+
+        QStringList described;
+        for (const SerialPortInfo &p : Trecognitionserial(tty.root(), tty.dev()).list())
+            described << p.path.mid(tty.dev().size() + 1) + " | " + p.description();
+        QCOMPARE(
+            described,
+            QStringList({"ttyUSB3 | ttyUSB3 — CP210x (10c4:ea60)",
+                         "ttyUSB0 | ttyUSB0 — ftdi_sio (0403:6001)", "ttyUSB4 | ttyUSB4 — CP210x",
+                         "ttyACM0 | ttyACM0 — cdc_acm (2341:0043)", "ttyS0 | ttyS0"}));
     }
 
     void noPortsGiveAnEmptyList() {
