@@ -1,8 +1,12 @@
 #include "CellDelegate.h"
 
+#include "StringGrid.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
+
+#include <algorithm>
 
 CellDelegate::CellDelegate(const Look &look, QObject *parent)
     : QStyledItemDelegate(parent)
@@ -42,8 +46,27 @@ void CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     const QString text = index.data().toString();
     if (!text.isEmpty()) {
         painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setFont(option.font);
+        QFont font = option.font;
+        if (look.marksChanges && index.data(StringGrid::CellChangedRole).toBool())
+            font.setBold(true);
+        painter->setFont(font);
         painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
     }
+    painter->restore();
+    if (look.marksChanges && index.column() == 0 && !heading)
+        drawRowMarker(painter, option, index);
+}
+
+void CellDelegate::drawRowMarker(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index, bool atRight) {
+    if (!index.data(StringGrid::RowChangedRole).toBool())
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(230, 120, 0));
+    const int d = std::max(4, option.rect.height() / 4);
+    const int left = atRight ? option.rect.right() - 3 - d : option.rect.left() + 3;
+    painter->drawEllipse(QRect(left, option.rect.center().y() - d / 2, d, d));
     painter->restore();
 }

@@ -15,12 +15,19 @@ public:
         QColor headingFill;          // row 0, when the view shows it as a row
         bool headingIsRow = false;   // false when the headings live in the view's header
         QSet<int> checkColumns = {}; // columns drawn as check boxes ("yes" is checked)
+        bool marksChanges = false;   // changed cells in bold, a dot in a changed row's first cell
     };
 
     explicit CellDelegate(const Look &look, QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+
+protected:
+    // The dot that tells a row differs from the content last read or imported; at the cell's
+    // right end where the text starts at its left.
+    static void drawRowMarker(QPainter *painter, const QStyleOptionViewItem &option,
+                              const QModelIndex &index, bool atRight = false);
 
 private:
     Look look;

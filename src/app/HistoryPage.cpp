@@ -42,6 +42,7 @@ HistoryPage::HistoryPage(HistoryTable &table, QWidget *parent)
     , dtp3(picker<QDateEdit>(QStringLiteral("yyyy-MM-dd"), readData->parentWidget(), 390, 100))
     , dtp4(picker<QTimeEdit>(QStringLiteral("H:mm:ss"), readData->parentWidget(), 494, 80))
     , filter(makePageButton(QStringLiteral("Filter"), readData->parentWidget(), 600, 8))
+    , showAll(makePageButton(QStringLiteral("Show all"), readData->parentWidget(), 692, 8))
     , exportCsv(makePageButton(QStringLiteral("Export.CSV"), panel(this), 8, 20))
     , exportXls(makePageButton(QStringLiteral("Export.XLS"), exportCsv->parentWidget(), 8, 76))
     , btn2(makePageButton(QStringLiteral("清空界面记录"), exportCsv->parentWidget(), 8, 132))
@@ -61,6 +62,8 @@ HistoryPage::HistoryPage(HistoryTable &table, QWidget *parent)
     dtp4->setTime(now.time());
     exportCsv->parentWidget()->setFixedWidth(100);
     btn2->hide();
+    // Nothing to bring back until the filter has narrowed the grid.
+    showAll->setEnabled(false);
 
     // The history's fixed cells take the caption-text colour, white on the usual desktop.
     const QColor fixed(Qt::white);

@@ -24,6 +24,8 @@ public:
     QDateEdit *const dtp3; // end date
     QTimeEdit *const dtp4; // end time
     QPushButton *const filter;
+    // Brings back the rows of the last read after the filter narrowed them.
+    QPushButton *const showAll;
     QPushButton *const exportCsv;
     QPushButton *const exportXls;
     QPushButton *const btn2; // hidden "clear the grid"

@@ -12,7 +12,7 @@ const QColor OutOfRangeFill(192, 220, 192);
 
 CellDelegate::Look numberLook(const QWidget &view) {
     const QColor face = view.palette().color(QPalette::Button);
-    return {face, face, false, {NumberTable::Always, NumberTable::Delete}};
+    return {face, face, false, {NumberTable::Always, NumberTable::Delete}, true};
 }
 
 bool isDateColumn(int column) {

@@ -1,8 +1,8 @@
 #include "NumberGridView.h"
 
 #include "HeadingHeader.h"
-#include "HeadingRowProxy.h"
-#include "NumberCellDelegate.h"
+#include "NumberMatchDelegate.h"
+#include "NumberOrderProxy.h"
 #include "numbers/NumberTable.h"
 
 #include <QHeaderView>
@@ -13,18 +13,21 @@
 NumberGridView::NumberGridView(NumberTable &table, QWidget *parent)
     : GridView({45, 145, 83, 91, 89, 86, 78, 76}, 24, parent)
     , numbers(table)
-    , entries(new HeadingRowProxy(this)) {
+    , entries(new NumberOrderProxy(this)) {
     setObjectName(QStringLiteral("strngrd3"));
     setHorizontalHeader(new HeadingHeader(palette().color(QPalette::Button), this));
     entries->setSourceModel(&numbers);
     setModel(entries);
     applyColumnWidths();
     horizontalHeader()->setFixedHeight(24);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, entries,
+            &NumberOrderProxy::headingClicked);
     // Entry 20 is a little lower than the others, as the device tool has always shown it.
     verticalHeader()->resizeSection(19, 21);
     // A wheel turn's single step is then one row.
     setVerticalScrollMode(ScrollPerItem);
-    setItemDelegate(new NumberCellDelegate(this));
+    setItemDelegate(new NumberMatchDelegate(this));
     setEditTriggers(CurrentChanged | SelectedClicked | DoubleClicked | EditKeyPressed |
                     AnyKeyPressed);
     connect(this, &QAbstractItemView::clicked, this, &NumberGridView::toggleMark);

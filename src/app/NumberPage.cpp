@@ -1,10 +1,28 @@
 #include "NumberPage.h"
 
+#include "GridUndo.h"
+#include "NumberFindBar.h"
 #include "NumberGridView.h"
 #include "PageButtons.h"
 #include "numbers/NumberTable.h"
 
 #include <QHBoxLayout>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+// What the next press of "All Always" and "Delete all" sets goes back with their columns.
+GridUndo::SideState buttonFlags(NumberTable &table) {
+    GridUndo::SideState side;
+    side.read = [&table] { return QList<int>{table.allAlwaysFlag(), table.deleteAllFlag()}; };
+    side.write = [&table](const QList<int> &flags) {
+        table.setButtonFlags(flags.value(0) != 0, flags.value(1) != 0);
+    };
+    return side;
+}
+
+} // namespace
 
 NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     : QWidget(parent)
@@ -16,14 +34,31 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     , btn6(makePageButton(QStringLiteral("All Always"), read->parentWidget(), 8, 330))
     , btn7(makePageButton(QStringLiteral("Delete all"), read->parentWidget(), 8, 385))
     , btn11(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
-    , strngrd3(new NumberGridView(table, this)) {
+    , importCsv(makePageButton(QStringLiteral("Import .CSV"), read->parentWidget(), 8, 441))
+    , strngrd3(new NumberGridView(table, this))
+    , history(new GridUndo(table, *this, buttonFlags(table))) {
     btn11->hide();
-    connect(btn6, &QPushButton::clicked, &table, &NumberTable::flipAllAlways);
-    connect(btn7, &QPushButton::clicked, &table, &NumberTable::flipDeleteAll);
+    // A press whose column already held what it sets changes only the flag.
+    connect(btn6, &QPushButton::clicked, this, [this, &table] {
+        table.flipAllAlways();
+        history->sideStateTouched();
+    });
+    connect(btn7, &QPushButton::clicked, this, [this, &table] {
+        table.flipDeleteAll();
+        history->sideStateTouched();
+    });
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(read->parentWidget());
-    layout->addWidget(strngrd3, 1);
+    auto *gridColumn = new QVBoxLayout;
+    gridColumn->setSpacing(0);
+    finder = new NumberFindBar(table, *strngrd3, this);
+    gridColumn->addWidget(finder);
+    gridColumn->addWidget(strngrd3, 1);
+    layout->addLayout(gridColumn, 1);
+    auto *findKey = new QShortcut(QKeySequence::Find, this);
+    findKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(findKey, &QShortcut::activated, finder, &NumberFindBar::focusField);
 }

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+class GridUndo;
+class NumberFindBar;
 class NumberTable;
 
 // Page 2: the authorized number list with its buttons on a 100-pixel panel at the left.
@@ -14,6 +16,8 @@ public:
     NumberPage(NumberTable &table, QWidget *parent = nullptr);
 
     NumberGridView *grid() const { return strngrd3; }
+    GridUndo *undo() const { return history; }
+    NumberFindBar *findBar() const { return finder; }
 
     QPushButton *const read;
     QPushButton *const save;
@@ -23,7 +27,10 @@ public:
     QPushButton *const btn6;  // "All Always"
     QPushButton *const btn7;  // "Delete all"
     QPushButton *const btn11; // hidden "clear the grid"
+    QPushButton *const importCsv;
 
 private:
     NumberGridView *strngrd3;
+    GridUndo *history;
+    NumberFindBar *finder = nullptr;
 };

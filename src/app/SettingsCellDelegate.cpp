@@ -16,6 +16,7 @@ CellDelegate::Look settingsLook(const QAbstractItemView &view) {
     look.fixedFill = view.palette().color(QPalette::Button);
     look.headingFill = QColor(166, 202, 240);
     look.headingIsRow = true;
+    look.marksChanges = true;
     return look;
 }
 
@@ -38,7 +39,11 @@ void SettingsCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->fillRect(option.rect, option.palette.color(QPalette::Button));
         plain.state &= ~QStyle::State_Selected;
     }
+    if (index.data(StringGrid::CellChangedRole).toBool())
+        plain.font.setBold(true);
     QStyledItemDelegate::paint(painter, plain, index);
+    if (index.column() == SettingsTable::CaptionColumn)
+        drawRowMarker(painter, option, index, true);
 }
 
 QWidget *SettingsCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,

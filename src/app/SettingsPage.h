@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+class GridUndo;
 class SettingsTable;
 
 // Page 1: the basic settings with their buttons on a 100-pixel panel at the left.
@@ -14,6 +15,7 @@ public:
     explicit SettingsPage(SettingsTable &table, QWidget *parent = nullptr);
 
     SettingsGridView *grid() const { return strngrd_write; }
+    GridUndo *undo() const { return history; }
 
     QPushButton *const readSettings;
     QPushButton *const saveSettings;
@@ -22,4 +24,5 @@ public:
 
 private:
     SettingsGridView *strngrd_write;
+    GridUndo *history;
 };

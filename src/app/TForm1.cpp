@@ -1,6 +1,7 @@
 #include "TForm1.h"
 
 #include "ConfigurationFolder.h"
+#include "GridUndo.h"
 #include "GridView.h"
 #include "HelpPage.h"
 #include "HistoryButtons.h"
@@ -9,14 +10,15 @@
 #include "PageControl.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
+#include "TraceWindow.h"
 #include "numbers/NumberListExchange.h"
-#include "protocol/Trecognitionserial.h"
 #include "settings/Tcustomstringgrid_basis.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 
 namespace {
 
@@ -69,8 +71,7 @@ QPoint TForm1::centredPosition(QSize screen, QSize window) {
 
 void TForm1::buildTopBar() {
     topLabel(QStringLiteral("COM Port:"), this, 4, 60);
-    portList = new QComboBox(this);
-    portList->setEditable(true);
+    portList = new PortComboBox(Trecognitionserial(), this);
     portList->setGeometry(70, 6, 150, 24);
     openButton = topButton(QStringLiteral("Open"), this, 230);
     topLabel(QStringLiteral("Password:"), this, 320, 60);
@@ -128,6 +129,10 @@ void TForm1::FormCreate() {
             [this] { basicInf.SaveSettings(); });
     connect(numbers->read, &QPushButton::clicked, this, [this] { telephoneSend.ReadList(); });
     connect(numbers->save, &QPushButton::clicked, this, [this] { telephoneSend.SaveList(); });
+    // After the reads' own slots: a read that went ahead is not undoable and empties the page's
+    // undo history.
+    settings->undo()->followDeviceReads(*settings->readSettings, core);
+    numbers->undo()->followDeviceReads(*numbers->read, core);
     // The file buttons work on the grids alone; their dialogs open in the configuration folder.
     connect(settings->exportProfile, &QPushButton::clicked, this,
             [this] { Tcustomstringgrid_basis(settingsGrid, core, configFolder).ExportProfile(); });
@@ -137,13 +142,13 @@ void TForm1::FormCreate() {
             [this] { NumberListExchange(numberGrid, core, configFolder).ExportListWorkbook(); });
     connect(numbers->importXls, &QPushButton::clicked, this,
             [this] { NumberListExchange(numberGrid, core, configFolder).ImportListWorkbook(); });
+    connect(numbers->importCsv, &QPushButton::clicked, this,
+            [this] { NumberListExchange(numberGrid, core, configFolder).ImportListCsv(); });
     connect(numbers->exportCsv, &QPushButton::clicked, this,
             [this] { NumberListExchange(numberGrid, core, configFolder).ExportListCsv(); });
     connectHistoryButtons(*this, historyInf);
-    // The port list is built once; the operator may still type any path into it.
-    portList->addItems(Trecognitionserial().ports());
-    if (portList->count() > 0)
-        portList->setCurrentIndex(0);
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), this),
+            &QShortcut::activated, this, &TForm1::showTrace);
     statusBar->setPanelText(0, QStringLiteral("COM Port:"));
     // No data cell shows as selected at start: the settings grid's current cell is a heading.
     settings->grid()->selectionModel()->setCurrentIndex(settingsGrid.index(0, 1),
@@ -161,7 +166,7 @@ void TForm1::settingsScrolled(int position) {
 
 void TForm1::btn8Click() {
     TComm &cm1 = core.cm1();
-    cm1.setCommName(portList->currentText().trimmed());
+    cm1.setCommName(portList->portPath());
     if (openCount % 2 == 0) {
         QString failure;
         try {
@@ -214,8 +219,15 @@ void TForm1::FormShow() {
 }
 
 void TForm1::offerPort(const QString &path) {
-    portList->insertItem(0, path);
-    portList->setCurrentIndex(0);
+    portList->offer(path);
+}
+
+void TForm1::showTrace() {
+    if (!trace)
+        trace = new TraceWindow(core, this);
+    trace->show();
+    trace->raise();
+    trace->activateWindow();
 }
 
 QList<QPushButton *> TForm1::operationButtons() const {
@@ -225,7 +237,7 @@ QList<QPushButton *> TForm1::operationButtons() const {
             numbers->exportXls,     history->readData,       history->filter,
             history->deleteAll,     history->exportXls,      history->exportCsv,
             history->btn2,          numbers->exportCsv,      numbers->btn6,
-            numbers->btn7,          numbers->btn11};
+            numbers->btn7,          numbers->btn11,          numbers->importCsv};
 }
 
 void TForm1::setOperationsLocked(bool locked) {

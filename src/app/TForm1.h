@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PortComboBox.h"
 #include "Session.h"
 #include "WindowOperator.h"
 #include "history/HistoryTable.h"
@@ -21,6 +22,7 @@ class NumberPage;
 class PageControl;
 class SettingsPage;
 class StatusPanels;
+class TraceWindow;
 
 // The main window: the connection controls on top, one page per task, the status bar below.
 // It owns the grids' tables and every long-lived object of the run.
@@ -58,6 +60,8 @@ public:
 
     // Puts a port at the top of the port list and selects it (the simulated device's terminal).
     void offerPort(const QString &path);
+    // Opens the frame trace beside the window (Ctrl+Shift+T); it records from then on.
+    void showTrace();
 
     // The buttons that only a logged-in operator may use, in the order the login sets them.
     QList<QPushButton *> operationButtons() const;
@@ -83,7 +87,7 @@ private:
     NumberTable numberGrid;
     HistoryTable historyGrid;
 
-    QComboBox *portList = nullptr;
+    PortComboBox *portList = nullptr;
     QPushButton *openButton = nullptr;
     QLineEdit *passwordEdit = nullptr;
     QPushButton *loginButton = nullptr;
@@ -97,6 +101,7 @@ private:
     HistoryPage *history = nullptr;
     HelpPage *help = nullptr;
     StatusPanels *statusBar = nullptr;
+    TraceWindow *trace = nullptr;
 
     WindowOperator windowOperator;
     Session core;

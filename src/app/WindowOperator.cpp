@@ -66,7 +66,23 @@ bool WindowOperator::confirm(const QString &text, const QString &title,
                              Icon icon) {
     if (standIn)
         return standIn->confirm(text, title, acceptCaption, rejectCaption, icon);
+    return ask(text, QString(), title, acceptCaption, rejectCaption, icon);
+}
+
+bool WindowOperator::confirmWithDetails(const QString &text, const QString &details,
+                                        const QString &title, const QString &acceptCaption,
+                                        const QString &rejectCaption, Icon icon) {
+    if (standIn)
+        return standIn->confirmWithDetails(text, details, title, acceptCaption, rejectCaption,
+                                           icon);
+    return ask(text, details, title, acceptCaption, rejectCaption, icon);
+}
+
+bool WindowOperator::ask(const QString &text, const QString &details, const QString &title,
+                         const QString &acceptCaption, const QString &rejectCaption, Icon icon) {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, &window);
+    // Shown behind the box's "Show Details..." button; an empty text shows no button.
+    box.setDetailedText(details);
     QPushButton *accept = box.addButton(acceptCaption, QMessageBox::YesRole);
     QPushButton *reject = box.addButton(rejectCaption, QMessageBox::NoRole);
     box.setDefaultButton(accept);

@@ -20,6 +20,9 @@ public:
                  const QString &detail) override;
     bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
                  const QString &rejectCaption, Icon icon) override;
+    bool confirmWithDetails(const QString &text, const QString &details, const QString &title,
+                            const QString &acceptCaption, const QString &rejectCaption,
+                            Icon icon) override;
     bool warnOkCancel(const QString &text, const QString &title) override;
     QString chooseSaveFile(const QString &title, const QString &folder,
                            const QString &suggestedName, const QString &filter) override;
@@ -27,6 +30,9 @@ public:
                            const QString &filter) override;
 
 private:
+    bool ask(const QString &text, const QString &details, const QString &title,
+             const QString &acceptCaption, const QString &rejectCaption, Icon icon);
+
     StatusPanels &bar;
     QWidget &window;
     Operator *standIn;

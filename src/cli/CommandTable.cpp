@@ -2,8 +2,9 @@
 
 const QList<CliCommand> &commandTable() {
     static const QList<CliCommand> table = {
-        portsCommand(),    loginCommand(),   syncTimeCommand(), checkingModeCommand(),
-        settingsCommand(), numbersCommand(), historyCommand(),  backupCommand(),
+        portsCommand(),        loginCommand(),    syncTimeCommand(),
+        checkingModeCommand(), settingsCommand(), numbersCommand(),
+        historyCommand(),      backupCommand(),   restoreCommand(),
     };
     return table;
 }

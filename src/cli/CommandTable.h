@@ -15,3 +15,4 @@ CliCommand settingsCommand();
 CliCommand numbersCommand();
 CliCommand historyCommand();
 CliCommand backupCommand();
+CliCommand restoreCommand();

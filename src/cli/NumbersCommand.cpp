@@ -1,3 +1,4 @@
+#include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
 #include "Session.h"
@@ -100,21 +101,35 @@ int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
     int result = ExitFailure;
     if (run.await([&] { numbers.StartRead(); }).ok && change(table))
         result = saveList(run, numbers, table);
+    reportBackup(run, numbers.saveGuard());
     run.session().setNumberListTransfer(nullptr);
     return result;
 }
 
-// A number list workbook, checked whole before the device is touched, becomes the device's list.
+} // namespace
+
+// A number list workbook (or its comma-separated text, for a .csv or .cvs FILE), checked whole
+// before the device is touched, becomes the device's list.
+// The device's list is read first, for the backup and as what the review compares with.
 int importNumbers(CliRun &run, const QString &path) {
-    NumberTable table;
-    if (!NumberListExchange(table, run.session(), QString()).loadWorkbook(path) || !run.login().ok)
+    NumberTable loaded;
+    if (!NumberListExchange(loaded, run.session(), QString()).loadFile(path) || !run.login().ok)
         return ExitFailure;
+    NumberTable table;
     TtelephoneSend numbers(run.session(), table);
     run.session().setNumberListTransfer(&numbers);
-    const int result = saveList(run, numbers, table);
+    int result = ExitFailure;
+    if (run.isSet(QStringLiteral("no-backup")) ||
+        run.await([&numbers] { numbers.StartRead(); }).ok) {
+        table.copyCellsFrom(loaded);
+        result = saveList(run, numbers, table);
+    }
+    reportBackup(run, numbers.saveGuard());
     run.session().setNumberListTransfer(nullptr);
     return result;
 }
+
+namespace {
 
 // Reads the list into a workbook, or into comma-separated text for a .cvs or .csv FILE.
 int exportNumbers(CliRun &run, const QString &path) {
@@ -224,8 +239,11 @@ CliCommand numbersCommand() {
         "that holds it, else the first empty row, valid from --from to --to or Always without "
         "them; remove marks the rows that hold NUMBER for deletion. add and remove read the "
         "whole list, change it, check it and save it; export reads it into the workbook FILE "
-        "(comma-separated text for a .cvs or .csv FILE); import checks the workbook FILE and "
-        "saves it as the whole list; --verify reads it back.");
+        "(comma-separated text for a .cvs or .csv FILE); import checks the workbook FILE (or "
+        "the comma-separated text of a .cvs or .csv FILE) and saves it as the whole list; "
+        "--verify reads it back. Every save asks first, summing up the changes, and backs up "
+        "the list it read in the configuration folder (its path goes to the error stream); "
+        "import reads the list first for that.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {
@@ -235,6 +253,8 @@ CliCommand numbersCommand() {
          QStringLiteral("YYYY/MM/DD HH:MM")},
         {QStringLiteral("verify"), QStringLiteral("add, remove, import: read the list back and "
                                                   "report every entry that differs.")},
+        {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
+                                                     "list first for a backup.")},
     };
     c.run = [](CliRun &run) {
         const QStringList &args = run.arguments();

@@ -1,3 +1,4 @@
+#include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
 #include "Session.h"
@@ -125,6 +126,7 @@ int setSettings(CliRun &run) {
             run.out().flush();
         }
     }
+    reportBackup(run, basic.saveGuard());
     run.session().setBasicTransfer(nullptr);
     return result;
 }
@@ -156,19 +158,27 @@ QByteArray areaBytes(SettingsTable &table) {
     return bytes;
 }
 
+} // namespace
+
 // Loads a profile (checked whole before the device is touched), saves it and reads it back: the
 // device must then hold what the save wrote. Texts may read back otherwise without being wrong
-// ("0010" reads "10", an empty port "65535", a 50-character text its first 40 bytes).
+// ("0010" reads "10", an empty port "65535", a 50-character text its first 40 bytes). The
+// device's settings are read first, for the backup and as what the review compares with.
 int importSettings(CliRun &run, const QString &path) {
-    SettingsTable table;
-    if (!Tcustomstringgrid_basis(table, run.session(), QString()).loadProfile(path) ||
+    SettingsTable loaded;
+    if (!Tcustomstringgrid_basis(loaded, run.session(), QString()).loadProfile(path) ||
         !run.login().ok)
         return ExitFailure;
+    SettingsTable table;
     TBasicInf basic(run.session(), table);
     run.session().setBasicTransfer(&basic);
     const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
+    const bool ready =
+        run.isSet(QStringLiteral("no-backup")) || step([&basic] { basic.StartRead(); });
+    if (ready)
+        table.copyContentFrom(loaded);
     int result = ExitFailure;
-    if (step([&basic] { basic.SaveSettings(); })) {
+    if (ready && step([&basic] { basic.SaveSettings(); })) {
         const QByteArray saved = areaBytes(table);
         QStringList texts;
         for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
@@ -183,11 +193,10 @@ int importSettings(CliRun &run, const QString &path) {
             run.out().flush();
         }
     }
+    reportBackup(run, basic.saveGuard());
     run.session().setBasicTransfer(nullptr);
     return result;
 }
-
-} // namespace
 
 CliCommand settingsCommand() {
     CliCommand c;
@@ -199,9 +208,17 @@ CliCommand settingsCommand() {
                                "its item number or text), saves, "
                                "and reads back to verify; export reads them into "
                                "a profile workbook FILE; import loads the profile "
-                               "FILE, saves it and reads back to verify.");
+                               "FILE, saves it and reads back to verify. Every "
+                               "save asks first, summing up the changes, and backs up "
+                               "the settings it read in the configuration folder (its "
+                               "path goes to the error stream); import reads them first "
+                               "for that.");
     c.minArguments = 1;
     c.maxArguments = 1 + SettingsTable::ParameterCount;
+    c.options = {
+        {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
+                                                     "settings first for a backup.")},
+    };
     c.run = [](CliRun &run) {
         const QString action = run.arguments().first();
         if (action == QStringLiteral("read") && run.arguments().size() == 1)

@@ -1,6 +1,7 @@
 #include "StringGrid.h"
 
 #include <algorithm>
+#include <utility>
 
 StringGrid::StringGrid(int colCount, int rowCount, QObject *parent)
     : QAbstractTableModel(parent)
@@ -8,6 +9,8 @@ StringGrid::StringGrid(int colCount, int rowCount, QObject *parent)
     cells.resize(rowCount);
     for (QStringList &r : cells)
         r.resize(cols);
+    baseline = cells;
+    changedInRow.fill(0, rowCount);
 }
 
 void StringGrid::setRowCount(int count) {
@@ -19,10 +22,16 @@ void StringGrid::setRowCount(int count) {
         cells.resize(count);
         for (int r = old; r < count; ++r)
             cells[r].resize(cols);
+        baseline.resize(count);
+        for (int r = old; r < count; ++r)
+            baseline[r].resize(cols);
+        changedInRow.resize(count);
         endInsertRows();
     } else {
         beginRemoveRows({}, count, old - 1);
         cells.resize(count);
+        baseline.resize(count);
+        changedInRow.resize(count);
         endRemoveRows();
     }
 }
@@ -36,11 +45,22 @@ QString StringGrid::cell(int col, int row) const {
 void StringGrid::setCell(int col, int row, const QString &text) {
     if (row < 0 || row >= rows() || col < 0 || col >= cols || cells[row][col] == text)
         return;
+    const QString &base = baseline[row][col];
+    const bool wasChanged = cells[row][col] != base;
+    if (reporting)
+        batchEdits.append({col, row, cells[row][col], text});
     cells[row][col] = text;
+    const bool nowChanged = text != base;
+    const bool rowWasChanged = changedInRow[row] > 0;
+    changedInRow[row] += int(nowChanged) - int(wasChanged);
     if (batching)
         return;
-    const QModelIndex i = index(row, col);
-    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+    // A row that starts or stops differing repaints from its first cell, where its marker is.
+    const int from = rowWasChanged == (changedInRow[row] > 0) ? col : 0;
+    emit dataChanged(index(row, from), index(row, col),
+                     {Qt::DisplayRole, Qt::EditRole, CellChangedRole, RowChangedRole});
+    if (!batchEdits.isEmpty())
+        emit cellsEdited(std::exchange(batchEdits, {}));
 }
 
 void StringGrid::editRows(int firstRow, int lastRow, const std::function<void()> &edit) {
@@ -54,7 +74,65 @@ void StringGrid::editRows(int firstRow, int lastRow, const std::function<void()>
     lastRow = std::min(lastRow, rows() - 1);
     if (firstRow <= lastRow)
         emit dataChanged(index(firstRow, 0), index(lastRow, cols - 1),
-                         {Qt::DisplayRole, Qt::EditRole});
+                         {Qt::DisplayRole, Qt::EditRole, CellChangedRole, RowChangedRole});
+    if (!batchEdits.isEmpty())
+        emit cellsEdited(std::exchange(batchEdits, {}));
+}
+
+void StringGrid::replayEdits(const QVector<CellEdit> &edits, Replay direction) {
+    if (edits.isEmpty())
+        return;
+    const auto [first, last] =
+        std::minmax_element(edits.begin(), edits.end(),
+                            [](const CellEdit &a, const CellEdit &b) { return a.row < b.row; });
+    const bool wasReporting = std::exchange(reporting, false);
+    editRows(first->row, last->row, [&] {
+        if (direction == Replay::Forward) {
+            for (const CellEdit &e : edits)
+                setCell(e.col, e.row, e.after);
+        } else {
+            for (auto e = edits.rbegin(); e != edits.rend(); ++e)
+                setCell(e->col, e->row, e->before);
+        }
+    });
+    reporting = wasReporting;
+}
+
+void StringGrid::markBaseline() {
+    baseline = cells;
+    changedInRow.fill(0);
+    if (rows() > 0)
+        emit dataChanged(index(0, 0), index(rows() - 1, cols - 1),
+                         {CellChangedRole, RowChangedRole});
+}
+
+QString StringGrid::baselineCell(int col, int row) const {
+    if (row < 0 || row >= rows() || col < 0 || col >= cols)
+        return {};
+    return baseline[row][col];
+}
+
+bool StringGrid::isCellChanged(int col, int row) const {
+    return row >= 0 && row < rows() && col >= 0 && col < cols &&
+           cells[row][col] != baseline[row][col];
+}
+
+bool StringGrid::isRowChanged(int row) const {
+    return row >= 0 && row < rows() && changedInRow[row] > 0;
+}
+
+void StringGrid::copyCellsFrom(const StringGrid &other) {
+    if (other.cols != cols || other.rows() != rows())
+        return;
+    beginResetModel();
+    cells = other.cells;
+    for (int r = 0; r < rows(); ++r) {
+        int changed = 0;
+        for (int c = 0; c < cols; ++c)
+            changed += int(cells[r][c] != baseline[r][c]);
+        changedInRow[r] = changed;
+    }
+    endResetModel();
 }
 
 QStringList StringGrid::rowTexts(int row) const {
@@ -70,7 +148,13 @@ int StringGrid::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant StringGrid::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid())
+        return {};
+    if (role == CellChangedRole)
+        return isCellChanged(index.column(), index.row());
+    if (role == RowChangedRole)
+        return isRowChanged(index.row());
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return cell(index.column(), index.row());
 }

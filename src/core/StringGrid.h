@@ -5,12 +5,24 @@
 #include <QVector>
 #include <functional>
 
+// One change of a cell's text, as the grid reports it to whoever keeps a history of edits.
+struct CellEdit {
+    int col;
+    int row;
+    QString before;
+    QString after;
+};
+
 // A grid of cell texts, addressed (column, row) from 0 with row 0 the heading row, like the
 // window's string grids. The tables of the pages derive from it; views show it through Qt's
 // model/view, so the heading row is an ordinary data row of the model.
 class StringGrid : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // What the delegates draw the change markers from (bool): the cell differs from the
+    // baseline; the cell's row holds such a cell.
+    enum ChangeRole { CellChangedRole = Qt::UserRole + 1, RowChangedRole };
+
     StringGrid(int colCount, int rowCount, QObject *parent = nullptr);
 
     int colCount() const { return cols; }
@@ -25,13 +37,39 @@ public:
     // one per cell: a page of a transfer, or a whole column, repaints once.
     void editRows(int firstRow, int lastRow, const std::function<void()> &edit);
 
+    // Whether changes are reported through cellsEdited; a read of a whole list from the device
+    // turns it off, as nobody goes back through it.
+    void setReportingEdits(bool on) { reporting = on; }
+    enum class Replay { Backward, Forward };
+    // Puts back the texts before `edits` (last first) or after them (first first), as one
+    // change of their rows and unreported.
+    void replayEdits(const QVector<CellEdit> &edits, Replay direction);
+
+    // The baseline is the content as last read from the device or imported; the cells edited
+    // since then are marked. Until the first read or import it is the content as built.
+    virtual void markBaseline();
+    QString baselineCell(int col, int row) const;
+    virtual bool isCellChanged(int col, int row) const;
+    // Constant time: each row counts its changed cells as they change.
+    virtual bool isRowChanged(int row) const;
+    // Takes over every cell text of a grid of the same shape, as one reset of the model.
+    void copyCellsFrom(const StringGrid &other);
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
+signals:
+    // Once per setCell outside editRows, once per outermost editRows that changed something.
+    void cellsEdited(const QVector<CellEdit> &edits);
+
 private:
     int cols;
     bool batching = false;
+    bool reporting = true;
+    QVector<CellEdit> batchEdits;
     QVector<QStringList> cells;
+    QVector<QStringList> baseline;
+    QVector<int> changedInRow;
 };

@@ -37,6 +37,7 @@ private slots:
         QCOMPARE(table.rowTexts(1), (QStringList{"1", "1", "2026-01-05", "08:00:00", "COM Port",
                                                  "Add number", "+8613800131001", "Number added"}));
         QVERIFY(page.grid()->isColumnHidden(HistoryTable::RecordNo));
+        QVERIFY(!page.showAll->isEnabled());
 
         page.dtp1->setDate(QDate(2026, 1, 5));
         page.dtp2->setTime(QTime(8, 0, 0));
@@ -66,6 +67,13 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return ended.size() == 3; }, 5000));
         QCOMPARE(op.messageTexts().last(), QStringLiteral("Historical data deleted"));
         QCOMPARE(table.cell(HistoryTable::RecordNo, 2), QStringLiteral("3"));
+
+        // "Show all" brings back the rows of the read, once.
+        QVERIFY(page.showAll->isEnabled());
+        QTest::mouseClick(page.showAll, Qt::LeftButton);
+        QCOMPARE(table.cell(HistoryTable::RecordNo, 2), QStringLiteral("2"));
+        QCOMPARE(table.cell(HistoryTable::RecordNo, 1000), QStringLiteral("1000"));
+        QVERIFY(!page.showAll->isEnabled());
     }
 };
 

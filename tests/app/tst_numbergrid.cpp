@@ -1,4 +1,5 @@
 #include "NumberGridView.h"
+#include "NumberOrderProxy.h"
 #include "NumberPage.h"
 #include "NumberWindowText.h"
 #include "numbers/NumberTable.h"
@@ -121,6 +122,25 @@ private slots:
         p.click(3, NumberTable::Always);
         QCOMPARE(p.table.cell(NumberTable::Always, 3), QStringLiteral("no"));
         QCOMPARE(p.window(3), QStringList(4, QString()));
+    }
+
+    // A number typed into its cell and confirmed with Enter lands in the slot shown, also when
+    // the view is sorted by number.
+    void typedNumberLandsInItsSlot() {
+        ShownPage p;
+        QVERIFY(p.ready());
+        p.table.setCell(NumberTable::Number, 5, "200");
+        p.table.setCell(NumberTable::Number, 9, "100");
+        p.grid.order()->headingClicked(NumberTable::Number);
+        QCOMPARE(p.grid.model()->index(0, NumberTable::Number).data().toString(), "100");
+        p.grid.setCurrentIndex(p.grid.model()->index(0, NumberTable::Number));
+        p.grid.edit(p.grid.currentIndex());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "+8613800");
+        p.press(Qt::Key_Return);
+        // The delegate commits on its next turn of the event loop.
+        QTRY_COMPARE(p.table.cell(NumberTable::Number, 9), QStringLiteral("+8613800"));
+        QCOMPARE(p.table.cell(NumberTable::Number, 5), QStringLiteral("200"));
     }
 
     // Space marks the current box; arriving on a box with the arrows or Tab does not, and Tab

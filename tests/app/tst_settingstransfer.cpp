@@ -112,7 +112,7 @@ private slots:
 
         QVERIFY(win.run(win.page().saveSettings));
         QCOMPARE(win.op.messageTexts(), QStringList{QStringLiteral("Basic setting saved success")});
-        QVERIFY(win.op.confirmations.isEmpty());
+        QCOMPARE(win.op.confirmations.size(), 1); // the review of the changes
         QCOMPARE(win.sentWith(QStringLiteral("Save settings")), 2);
         QCOMPARE(win.device.memoryRange(26, 2), QByteArray::fromHex("0001"));
         QCOMPARE(win.device.memoryRange(108, 2), QByteArray::fromHex("1e00"));

@@ -97,7 +97,8 @@ private slots:
             "HEX设置模式",    "同步时间",    "Read Settings", "Save Settings", "Import profile",
             "Export profile", "Read",        "Save",          "Import .XLS",   "Export .XLS",
             "Read data",      "Filter",      "Delete all",    "Export.XLS",    "Export.CSV",
-            "清空界面记录",   "Export .CSV", "All Always",    "Delete all",    "清空界面信息"};
+            "清空界面记录",   "Export .CSV", "All Always",    "Delete all",    "清空界面信息",
+            "Import .CSV"};
         const QSet<QString> hiddenOnes{"HEX设置模式", "同步时间", "清空界面记录", "清空界面信息"};
         QCOMPARE(buttons.size(), captions.size());
         for (int i = 0; i < buttons.size(); ++i) {

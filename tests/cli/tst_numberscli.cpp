@@ -49,11 +49,11 @@ private slots:
         SimulatedDevice device;
         QVERIFY(device.writeMemory(ListAddress, usedList()));
         const CliResult in =
-            runCli({"--port", device.slavePath(), "numbers", "add", "+4915112345678", "--from",
-                    "2026/01/01 08:00", "--to", "2026/12/31 18:00", "--verify"});
+            runCli({"--port", device.slavePath(), "--yes", "numbers", "add", "+4915112345678",
+                    "--from", "2026/01/01 08:00", "--to", "2026/12/31 18:00", "--verify"});
         QCOMPARE(in.code, 0);
-        const CliResult out =
-            runCli({"--port", device.slavePath(), "numbers", "remove", "5551234", "--verify"});
+        const CliResult out = runCli(
+            {"--port", device.slavePath(), "--yes", "numbers", "remove", "5551234", "--verify"});
         QCOMPARE(out.code, 0);
         QCOMPARE(out.out, QStringLiteral("Password confirmed!\n"
                                          "Authorized number list read to PC software success.\n"
@@ -71,7 +71,8 @@ private slots:
     void addingAnEntryAgainReusesItsRow() {
         SimulatedDevice device;
         QVERIFY(device.writeMemory(ListAddress, usedList()));
-        const CliResult r = runCli({"--port", device.slavePath(), "numbers", "add", "0049301234"});
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "numbers", "add", "0049301234"});
         QCOMPARE(r.code, 0);
         QByteArray expected = usedList();
         expected.replace(64, 32, QByteArray(32, '\0'));
@@ -100,7 +101,8 @@ private slots:
     void removingAnUnknownNumberSavesNothing() {
         SimulatedDevice device;
         QVERIFY(device.writeMemory(ListAddress, usedList()));
-        const CliResult r = runCli({"--port", device.slavePath(), "numbers", "remove", "999"});
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "numbers", "remove", "999"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.out.endsWith("999 is not in the number list\n"), qPrintable(r.out));
         QCOMPARE(device.requestCount(), 1 + 375); // the login and the read

@@ -72,10 +72,10 @@ private slots:
         SimulatedDevice device;
         device.writeMemory(ListAddress + 64, QByteArray(32, '\x11'));
         const CliResult settings =
-            runCli({"--port", device.slavePath(), "settings", "import", profilePath});
+            runCli({"--port", device.slavePath(), "--yes", "settings", "import", profilePath});
         QVERIFY2(settings.code == 0, qPrintable(settings.out + settings.err));
-        const CliResult numbers = runCli({"--port", device.slavePath(), "--password", "1234",
-                                          "numbers", "import", listPath, "--verify"});
+        const CliResult numbers = runCli({"--port", device.slavePath(), "--yes", "--password",
+                                          "1234", "numbers", "import", listPath, "--verify"});
         QVERIFY2(numbers.code == 0, qPrintable(numbers.out + numbers.err));
 
         QByteArray page1(256, '\xFF');

@@ -80,7 +80,7 @@ private slots:
         SimulatedDevice device;
         const QByteArray before = configuredArea();
         device.writeMemory(0, before);
-        const CliResult r = runCli({"--port", device.slavePath(), "settings", "set", "3=0",
+        const CliResult r = runCli({"--port", device.slavePath(), "--yes", "settings", "set", "3=0",
                                     "9=All number can call to control the Relay",
                                     "12=Caller Number", "14=Relais aus", "1=1234"});
         QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
@@ -112,7 +112,8 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QString, complaint);
         SimulatedDevice device;
-        const CliResult r = runCli({"--port", device.slavePath(), "settings", "set", change});
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "settings", "set", change});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.out.contains(complaint), qPrintable(r.out));
         QCOMPARE(device.requestCount(), 0);
@@ -121,7 +122,8 @@ private slots:
     void portTheDeviceCannotHoldIsRefusedBeforeSaving() {
         SimulatedDevice device;
         const QByteArray before = device.memoryRange(0, AreaSize);
-        const CliResult r = runCli({"--port", device.slavePath(), "settings", "set", "19=70000"});
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "settings", "set", "19=70000"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.out.contains("the allowed range is 0 to 65535"), qPrintable(r.out));
         QCOMPARE(device.memoryRange(0, AreaSize), before);
@@ -133,7 +135,7 @@ private slots:
         CodePage::setOverride(1252, "no-such-converter");
         SimulatedDevice device;
         const CliResult r =
-            runCli({"--port", device.slavePath(), "settings", "set", "5=Front door open"});
+            runCli({"--port", device.slavePath(), "--yes", "settings", "set", "5=Front door open"});
         QCOMPARE(r.code, 2);
         QCOMPARE(r.err,
                  QStringLiteral("velmora-cli: Texts cannot be converted: this program has no "
@@ -147,7 +149,8 @@ private slots:
         DeviceOptions options;
         options.faults.nakFrom = 4; // after the login and the read
         SimulatedDevice device(options);
-        const CliResult r = runCli({"--port", device.slavePath(), "settings", "set", "7=15"});
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "settings", "set", "7=15"});
         QCOMPARE(r.code, 1);
         QVERIFY(r.out.contains("Basic setting error"));
         QCOMPARE(device.requestCount(), 4);
@@ -173,8 +176,8 @@ private slots:
         const QString port = QString::fromLocal8Bit(device.readLine()).trimmed();
 
         QProcess set;
-        set.start(cli, {"--port", port, "settings", "set", "7=15", "18=10.0.0.1", "19=8080",
-                        "21=gprs-user-16char"});
+        set.start(cli, {"--port", port, "--yes", "settings", "set", "7=15", "18=10.0.0.1",
+                        "19=8080", "21=gprs-user-16char"});
         QVERIFY(set.waitForFinished(20000));
         QVERIFY2(set.exitCode() == 0, set.readAllStandardOutput().constData());
 

@@ -2,6 +2,7 @@
 
 #include "exchange/CodePage.h"
 #include "exchange/CsvLine.h"
+#include "exchange/SheetCells.h"
 #include "numbers/NumberTable.h"
 
 #include <algorithm>
@@ -14,6 +15,12 @@ QByteArray bytes(const QString &text, const CodePage &codePage) {
     const bool ascii =
         std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
     return ascii ? text.toLatin1() : codePage.encode(text);
+}
+
+QString text(const QByteArray &bytes, const CodePage &codePage) {
+    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? QString::fromLatin1(bytes) : codePage.decode(bytes);
 }
 
 } // namespace
@@ -36,6 +43,24 @@ QByteArray build(const NumberTable &table, const CodePage &codePage,
     if (lineDone)
         lineDone(LineCount);
     return out;
+}
+
+bool read(const QByteArray &csv, const CodePage &codePage, SheetCells &sheet) {
+    QList<QList<QByteArray>> lines;
+    if (!CsvLine::parse(csv, lines) || lines.size() > LineCount)
+        return false;
+    const auto fieldCount = [](const QList<QByteArray> &fields) {
+        return fields.size() >= 8 && fields.size() <= 10;
+    };
+    if (!std::all_of(lines.cbegin(), lines.cend(), fieldCount))
+        return false;
+    SheetCells cells;
+    cells.reserve(lines.size() * 4);
+    for (qsizetype k = 0; k < lines.size(); ++k)
+        for (qsizetype j = 0; j < lines[k].size(); ++j)
+            cells.setText(int(k) + 2, int(j) + 1, text(lines[k][j], codePage));
+    sheet.swap(cells);
+    return true;
 }
 
 } // namespace NumberListCsv

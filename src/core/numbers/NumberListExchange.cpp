@@ -4,6 +4,7 @@
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
 #include "exchange/FileDialogs.h"
+#include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
 #include "numbers/NumberListCsv.h"
@@ -13,12 +14,18 @@
 #include "operator/Tprogressbar_ctrl.h"
 #include "operator/Tstatusbar_ctrl.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 namespace {
 
 const char WorkbookFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 const char CsvFilter[] = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
+const char CsvOpenFilter[] = "CSV file|*.csv;*.cvs|(*.*)|*.*";
+constexpr qint64 MaxCsvBytes = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -95,7 +102,41 @@ bool NumberListExchange::loadWorkbook(const QString &path) {
         op.message(QStringLiteral("Wrong format of the setting profile"));
         return false;
     }
-    const QString problems = NumberListRowCheck::problems(reader.sheet());
+    return loadSheet(reader.sheet(), QStringLiteral("Import.xls"));
+}
+
+bool NumberListExchange::ImportListCsv() {
+    const QString path = op.chooseOpenFile(QStringLiteral("Import .CSV"), folder,
+                                           FileDialogs::filter(QLatin1String(CsvOpenFilter)));
+    return !path.isEmpty() && loadCsv(path);
+}
+
+bool NumberListExchange::loadCsv(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        op.message(QStringLiteral("Cannot read \"%1\": %2")
+                       .arg(QDir::toNativeSeparators(path), file.errorString()),
+                   {}, Operator::Icon::Error);
+        return false;
+    }
+    // The list's own export is some 200 kB; anything far larger is not one.
+    SheetCells sheet;
+    if (file.size() > MaxCsvBytes ||
+        !NumberListCsv::read(file.readAll(), CodePage::current(), sheet)) {
+        op.message(QStringLiteral("Wrong format of the setting profile"));
+        return false;
+    }
+    return loadSheet(sheet, QStringLiteral("Import.csv"));
+}
+
+bool NumberListExchange::loadFile(const QString &path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool csv = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv");
+    return csv ? loadCsv(path) : loadWorkbook(path);
+}
+
+bool NumberListExchange::loadSheet(const SheetCells &sheet, const QString &statusText) {
+    const QString problems = NumberListRowCheck::problems(sheet);
     if (!problems.isEmpty()) {
         op.message(problems);
         return false;
@@ -105,12 +146,14 @@ bool NumberListExchange::loadWorkbook(const QString &path) {
     table.editRows(1, NumberTable::EntryCount, [&] {
         for (int r = 1; r <= NumberTable::EntryCount; ++r) {
             for (int c = NumberTable::Number; c <= NumberTable::EndTime; ++c)
-                table.setCell(c, r, reader.valueText(r + 1, c + 1));
-            table.setCell(NumberTable::Always, r, reader.displayedText(r + 1, 7) == yes ? yes : no);
+                table.setCell(c, r, sheet.value(r + 1, c + 1));
+            table.setCell(NumberTable::Always, r, sheet.displayed(r + 1, 7) == yes ? yes : no);
             progress.set(quint16(r * 100 / NumberTable::EntryCount));
-            status.show(QStringLiteral("Import.xls"));
+            status.show(statusText);
         }
     });
+    // An imported list is the new baseline of the change markers.
+    table.markBaseline();
     return true;
 }
 

@@ -5,6 +5,7 @@
 class NumberTable;
 class Operator;
 class Session;
+class SheetCells;
 class Tprogressbar_ctrl;
 class Tstatusbar_ctrl;
 class WorkbookWriter;
@@ -24,17 +25,24 @@ public:
     bool ExportListWorkbook();
     bool ImportListWorkbook();
     bool ExportListCsv();
+    // "Import .CSV": the list's own comma-separated export, checked and loaded as a workbook is.
+    bool ImportListCsv();
 
     // The same without a dialog.
     bool saveWorkbook(const QString &path);
     // Loads only when the workbook is a number list and every row passes the row check;
     // otherwise the grid is left as it was.
     bool loadWorkbook(const QString &path);
+    bool loadCsv(const QString &path);
+    // A .csv or .cvs file as comma-separated text, any other as a workbook.
+    bool loadFile(const QString &path);
     bool saveCsv(const QString &path);
 
 private:
     void setColumnWidths(WorkbookWriter &writer) const;
     bool writeCells(WorkbookWriter &writer, const QString &path);
+    // All or nothing: the whole list from sheet rows 2..3001 once every row passes the row check.
+    bool loadSheet(const SheetCells &sheet, const QString &statusText);
     QByteArray csvBytes();
     bool writeCsv(const QString &path, const QByteArray &content);
 

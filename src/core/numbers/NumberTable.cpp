@@ -15,6 +15,7 @@ NumberTable::NumberTable(QObject *parent)
         setCell(Always, r, no);
         setCell(Delete, r, no);
     }
+    markBaseline();
 }
 
 void NumberTable::toggleMark(int col, int row) {

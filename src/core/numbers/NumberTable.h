@@ -33,6 +33,13 @@ public:
     // column to "yes" (flag on) or "no" (flag off), whatever the cells held.
     void flipAllAlways() { flipColumn(Always, allAlways); }
     void flipDeleteAll() { flipColumn(Delete, deleteAll); }
+    // The buttons' flags as the last presses left them; undo puts them back with the columns.
+    bool allAlwaysFlag() const { return allAlways; }
+    bool deleteAllFlag() const { return deleteAll; }
+    void setButtonFlags(bool allAlwaysOn, bool deleteAllOn) {
+        allAlways = allAlwaysOn;
+        deleteAll = deleteAllOn;
+    }
 
     // The serial column is the grid's fixed column: it never becomes the current cell. The
     // number is typed in; a validity window is picked only on a row whose Always is "no".

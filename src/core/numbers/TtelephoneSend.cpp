@@ -16,7 +16,8 @@ TtelephoneSend::TtelephoneSend(RequestSender &sender, Operator &op, OperationOut
     : Tsend_rec_command(sender)
     , op(op)
     , outcome(outcome)
-    , table(table) {}
+    , table(table)
+    , guard(op, table) {}
 
 TtelephoneSend::TtelephoneSend(Session &session, NumberTable &table)
     : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {}
@@ -38,7 +39,7 @@ void TtelephoneSend::StartRead() {
 }
 
 void TtelephoneSend::SaveList() {
-    if (!sender.idle() || !CheckBeforeSave())
+    if (!sender.idle() || !guard.review() || !CheckBeforeSave() || !guard.backupBeforeSave(outcome))
         return;
     if (start(ListPages))
         SendNext();
@@ -57,6 +58,7 @@ bool TtelephoneSend::CheckBeforeSave() {
 void TtelephoneSend::RequestNext() {
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
+                guard.readCompleted();
                 outcome.succeeded(
                     QStringLiteral("Authorized number list read to PC software success."));
             });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numbers/NumberSaveGuard.h"
 #include "protocol/Tsend_rec_command.h"
 
 class NumberTable;
@@ -24,8 +25,11 @@ public:
     void ReadList();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save": the list must pass its checks; nothing is sent otherwise. No question is asked.
+    // "Save": the review of the changes first, then the list must pass its checks; nothing is
+    // sent otherwise.
     void SaveList();
+    // The review before a save, and the backup written just before its first page.
+    NumberSaveGuard &saveGuard() { return guard; }
     // The checks before a save; false after the reason was shown.
     bool CheckBeforeSave();
 
@@ -41,4 +45,5 @@ private:
     Operator &op;
     OperationOutcome &outcome;
     NumberTable &table;
+    NumberSaveGuard guard;
 };

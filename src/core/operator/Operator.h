@@ -22,6 +22,14 @@ public:
     // A modal question; true when the operator accepts. The button captions are the caller's.
     virtual bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
                          const QString &rejectCaption, Icon icon = Icon::Question) = 0;
+    // The same question with extra text the operator may unfold (a list behind "Details");
+    // a front without room for it asks the plain question.
+    virtual bool confirmWithDetails(const QString &text, const QString &details,
+                                    const QString &title, const QString &acceptCaption,
+                                    const QString &rejectCaption, Icon icon = Icon::Question) {
+        (void)details;
+        return confirm(text, title, acceptCaption, rejectCaption, icon);
+    }
     // A warning with OK and Cancel; true for OK.
     virtual bool warnOkCancel(const QString &text, const QString &title = {}) = 0;
 

@@ -62,6 +62,7 @@ int choiceSlot(int row) {
 SettingsTable::SettingsTable(QObject *parent)
     : StringGrid(ColumnCount, RowCount, parent) {
     setUp();
+    markBaseline();
 }
 
 void SettingsTable::setUp() {
@@ -141,6 +142,8 @@ void SettingsTable::setChoiceIndex(int row, int index) {
         return;
     c->index = index;
     emit choiceIndexChanged(row);
+    emit dataChanged(this->index(row, 0), this->index(row, ValueColumn),
+                     {CellChangedRole, RowChangedRole});
 }
 
 QString SettingsTable::choiceText(int row) const {
@@ -181,4 +184,30 @@ Qt::ItemFlags SettingsTable::flags(const QModelIndex &index) const {
     if (index.isValid() && index.row() > 0 && index.column() == ValueColumn)
         f |= Qt::ItemIsEditable;
     return f;
+}
+
+void SettingsTable::markBaseline() {
+    for (size_t i = 0; i < choices.size(); ++i)
+        baselineChoices[i] = choices[i].index;
+    StringGrid::markBaseline();
+}
+
+bool SettingsTable::isCellChanged(int col, int row) const {
+    const int slot = choiceSlot(row);
+    if (slot >= 0 && col == ValueColumn)
+        return choices[size_t(slot)].index != baselineChoices[size_t(slot)];
+    return StringGrid::isCellChanged(col, row);
+}
+
+bool SettingsTable::isRowChanged(int row) const {
+    const int slot = choiceSlot(row);
+    if (slot >= 0)
+        return choices[size_t(slot)].index != baselineChoices[size_t(slot)];
+    return StringGrid::isRowChanged(row);
+}
+
+void SettingsTable::copyContentFrom(const SettingsTable &other) {
+    copyCellsFrom(other);
+    for (int row : ChoiceRows)
+        setChoiceIndex(row, other.choiceIndex(row));
 }

@@ -55,6 +55,14 @@ public:
     // Only value cells are editable: headings, captions and descriptions are not.
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // A choice row counts as changed by its list's selection alone: its value cell may only be
+    // catching up with the list.
+    void markBaseline() override;
+    bool isCellChanged(int col, int row) const override;
+    bool isRowChanged(int row) const override;
+    // Cells and selections of another settings table.
+    void copyContentFrom(const SettingsTable &other);
+
 signals:
     void choiceIndexChanged(int row);
     void choiceShownChanged(int row);
@@ -68,4 +76,5 @@ private:
     const Choice *choice(int row) const;
 
     std::array<Choice, ChoiceRows.size()> choices{};
+    std::array<int, ChoiceRows.size()> baselineChoices{};
 };

@@ -29,7 +29,8 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
     , outcome(outcome)
     , status(status)
     , progress(progress)
-    , area(table) {}
+    , area(table)
+    , guard(op, table) {}
 
 TBasicInf::TBasicInf(Session &session, SettingsTable &table)
     : TBasicInf(session.requests(), session.person(), session.outcome(), session.statusBar(),
@@ -51,6 +52,8 @@ void TBasicInf::StartRead() {
 }
 
 void TBasicInf::SaveSettings() {
+    if (!sender.idle() || !guard.review())
+        return;
     if (start(SettingsPages))
         SendNext();
 }
@@ -58,6 +61,7 @@ void TBasicInf::SaveSettings() {
 void TBasicInf::RequestNext() {
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
+                guard.readCompleted();
                 outcome.succeeded(QStringLiteral("Basic settings read to PC software success."));
             });
 }
@@ -86,6 +90,8 @@ bool TBasicInf::SendPage(uint16_t p) {
             outcome.failed(problem);
             return false;
         }
+        if (!guard.backupBeforeSave(outcome))
+            return false;
         EncodePage1();
     } else {
         // Page 2 is built now, from the table as it is when its turn comes.

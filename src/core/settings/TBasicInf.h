@@ -2,6 +2,7 @@
 
 #include "protocol/Tsend_rec_command.h"
 #include "settings/SettingsArea.h"
+#include "settings/SettingsSaveGuard.h"
 
 class OperationOutcome;
 class Operator;
@@ -26,8 +27,10 @@ public:
     void ReadSettings();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save Settings": no question asked.
+    // "Save Settings": the review of the changes first; the operator may decline it.
     void SaveSettings();
+    // The review before a save, and the backup written just before its first page.
+    SettingsSaveGuard &saveGuard() { return guard; }
 
     void RequestNext() override;
     void RequestPage(uint16_t p);
@@ -45,4 +48,5 @@ private:
     Tstatusbar_ctrl &status;
     Tprogressbar_ctrl &progress;
     SettingsArea area;
+    SettingsSaveGuard guard;
 };

@@ -133,5 +133,7 @@ bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
     for (int row : SettingsTable::ChoiceRows)
         table.setChoiceIndex(row, leadingDigit(reader.valueText(
                                       sheetRow(row), sheetColumn(SettingsTable::ValueColumn))));
+    // An imported profile is the new baseline of the change markers.
+    table.markBaseline();
     return true;
 }

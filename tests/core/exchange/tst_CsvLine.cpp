@@ -24,6 +24,33 @@ private slots:
         QFETCH(QByteArray, bytes);
         QCOMPARE(CsvLine::line(fields), bytes);
     }
+
+    void parse_data() {
+        using Lines = QList<QList<QByteArray>>;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<Lines>("lines");
+        QTest::newRow("CR LF, empty fields kept") << QByteArray("1,12,,\r\n2,,x,\r\n") << true
+                                                  << Lines{{"1", "12", "", ""}, {"2", "", "x", ""}};
+        QTest::newRow("LF, last line without ending")
+            << QByteArray("a,b\nc,d") << true << Lines{{"a", "b"}, {"c", "d"}};
+        QTest::newRow("quoted comma and doubled quotes")
+            << QByteArray("3,\"12,\"\"3\"\"\",no\r\n") << true << Lines{{"3", "12,\"3\"", "no"}};
+        QTest::newRow("line breaks inside quotes")
+            << QByteArray("\"a\r\nb\",\"x\ny\"\r\n") << true << Lines{{"a\r\nb", "x\ny"}};
+        QTest::newRow("quote never closed") << QByteArray("1,\"ab\r\n2,3\r\n") << false << Lines{};
+        QTest::newRow("text after a closing quote")
+            << QByteArray("\"ab\"c,1\r\n") << false << Lines{};
+    }
+    void parse() {
+        using Lines = QList<QList<QByteArray>>;
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, ok);
+        QFETCH(Lines, lines);
+        Lines parsed{{"left over"}};
+        QCOMPARE(CsvLine::parse(bytes, parsed), ok);
+        QCOMPARE(parsed, lines);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCsvLine)

@@ -1,0 +1,34 @@
+#include "BackupReport.h"
+#include "CliRun.h"
+#include "CommandTable.h"
+#include "TerminalOperator.h"
+#include "backup/BackupFiles.h"
+
+CliCommand restoreCommand() {
+    CliCommand c;
+    c.name = QStringLiteral("restore");
+    c.arguments = QStringLiteral("FILE");
+    c.summary = QStringLiteral(
+        "Log in and save the backup FILE (backup_settings_... or backup_numbers_..., as a save "
+        "leaves them in the configuration folder) back to the device, as import does.");
+    c.minArguments = 1;
+    c.maxArguments = 1;
+    c.options = {
+        {QStringLiteral("no-backup"),
+         QStringLiteral("save without reading the device's area first for a backup.")},
+    };
+    c.run = [](CliRun &run) {
+        const QString path = run.arguments().first();
+        const QString area = BackupFiles::areaOf(path);
+        if (area == QLatin1String("settings"))
+            return importSettings(run, path);
+        if (area == QLatin1String("numbers"))
+            return importNumbers(run, path);
+        run.person().message(QStringLiteral("velmora-cli: \"%1\" is no backup: its name starts "
+                                            "with backup_settings_ or backup_numbers_")
+                                 .arg(path),
+                             {}, Operator::Icon::Error);
+        return int(ExitUsage);
+    };
+    return c;
+}

@@ -1,0 +1,34 @@
+#include "backup/BackupFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString prefix(const QString &area) {
+    return QStringLiteral("backup_%1_").arg(area);
+}
+
+} // namespace
+
+QString BackupFiles::fileName(const QString &area, const QDateTime &when) {
+    return prefix(area) + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
+           QStringLiteral(".xlsx");
+}
+
+QString BackupFiles::areaOf(const QString &path) {
+    const QString name = QFileInfo(path).fileName();
+    for (const QString &area : {QStringLiteral("settings"), QStringLiteral("numbers")})
+        if (name.startsWith(prefix(area)))
+            return area;
+    return {};
+}
+
+void BackupFiles::prune(const QString &folder, const QString &area, int keep) {
+    QDir dir(folder);
+    // By name: the time stamp in it sorts the oldest first.
+    const QStringList names =
+        dir.entryList({prefix(area) + QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
+    for (qsizetype i = 0; i + keep < names.size(); ++i)
+        dir.remove(names.at(i));
+}

@@ -1,0 +1,53 @@
+#include "backup/SaveGuard.h"
+
+#include "ConfigurationFolder.h"
+#include "backup/BackupFiles.h"
+#include "protocol/OperationOutcome.h"
+
+#include <QDir>
+
+SaveGuard::SaveGuard(Operator &op, QString area)
+    : op(op)
+    , area(std::move(area)) {}
+
+void SaveGuard::readCompleted() {
+    keepDeviceCopy();
+    copied = true;
+}
+
+bool SaveGuard::review() {
+    const Changes c = changes();
+    QString text =
+        c.count == 0
+            ? QStringLiteral("No changes since the last read or import. Save to the device anyway?")
+            : c.counts + QStringLiteral(" Save to the device?");
+    if (!copied)
+        text += area == QLatin1String("settings")
+                    ? QStringLiteral("\nNo backup: the settings were not read from the device.")
+                    : QStringLiteral("\nNo backup: this list was not read from the device.");
+    return op.confirmWithDetails(text, c.details, QString(), QStringLiteral("OK(&Y)"),
+                                 QStringLiteral("Cancel(&N)"), Operator::Icon::Question);
+}
+
+bool SaveGuard::backupBeforeSave(OperationOutcome &outcome) {
+    if (!copied)
+        return true;
+    const QString target = folder.isEmpty() ? ConfigurationFolder::prepare() : folder;
+    QString problem;
+    if (!QDir().mkpath(target)) {
+        problem =
+            QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(target));
+    } else {
+        const QString path =
+            QDir(target).filePath(BackupFiles::fileName(area, QDateTime::currentDateTime()));
+        if (saveDeviceCopy(path)) {
+            lastBackup = path;
+            BackupFiles::prune(target, area);
+            return true;
+        }
+        problem = quiet.lastMessage;
+    }
+    outcome.failed(QStringLiteral("The backup could not be written, so nothing was saved."),
+                   problem);
+    return false;
+}

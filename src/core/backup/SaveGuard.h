@@ -1,0 +1,57 @@
+#pragma once
+
+#include "operator/QuietOperator.h"
+#include "operator/Tprogressbar_ctrl.h"
+#include "operator/Tstatusbar_ctrl.h"
+
+#include <QString>
+
+class OperationOutcome;
+
+// What every save of a device area goes through before its first page: the operator's review of
+// the changes since the baseline, and a backup of the area as last read from the device in
+// this run, written in the export's layout so that importing it and saving undoes the save.
+class SaveGuard {
+public:
+    SaveGuard(Operator &op, QString area);
+    virtual ~SaveGuard() = default;
+    SaveGuard(const SaveGuard &) = delete;
+    SaveGuard &operator=(const SaveGuard &) = delete;
+
+    // Where the backups go; empty means the configuration folder.
+    void setBackupFolder(const QString &path) { folder = path; }
+    // The area was read whole from the device: it is the next backup, and the new baseline.
+    void readCompleted();
+    bool hasDeviceCopy() const { return copied; }
+
+    // One question summing up the changes; false when the operator declines.
+    bool review();
+    // Writes the backup when there is a device copy. When it cannot be written the operator is
+    // told why and the operation ends: false, and nothing may be sent.
+    bool backupBeforeSave(OperationOutcome &outcome);
+    // The file the last backup went to; empty before the first.
+    QString lastBackupPath() const { return lastBackup; }
+
+protected:
+    struct Changes {
+        int count = 0;
+        QString counts;  // e.g. "2 settings changed."
+        QString details; // what changed, one group per line
+    };
+    virtual Changes changes() const = 0;
+    // Copies the table as the device holds it now and makes it the baseline.
+    virtual void keepDeviceCopy() = 0;
+    // Writes the device copy to `path` as the export does; false with quiet.lastMessage.
+    virtual bool saveDeviceCopy(const QString &path) = 0;
+
+    QuietOperator quiet;
+    Tprogressbar_ctrl quietProgress{quiet};
+    Tstatusbar_ctrl quietStatus{quiet, quietProgress};
+
+private:
+    Operator &op;
+    QString area;
+    QString folder;
+    QString lastBackup;
+    bool copied = false;
+};

@@ -1,0 +1,42 @@
+#include "numbers/NumberListChanges.h"
+
+#include "numbers/NumberTable.h"
+
+NumberListChanges NumberListChanges::of(const NumberTable &table) {
+    NumberListChanges out;
+    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
+        if (!table.isRowChanged(r))
+            continue;
+        const QString serial = table.cell(NumberTable::Serial, r);
+        const bool heldNumber = !table.baselineCell(NumberTable::Number, r).isEmpty();
+        const bool holdsNumber = !table.cell(NumberTable::Number, r).isEmpty();
+        const bool marked = table.cell(NumberTable::Delete, r) == QLatin1String("yes");
+        if (!heldNumber && holdsNumber && !marked)
+            out.added << serial;
+        else if (!holdsNumber || marked)
+            out.deleted << serial;
+        else
+            out.changed << serial;
+    }
+    return out;
+}
+
+QString NumberListChanges::counts() const {
+    return QStringLiteral("%1 entries added, %2 changed, %3 deleted.")
+        .arg(added.size())
+        .arg(changed.size())
+        .arg(deleted.size());
+}
+
+QString NumberListChanges::details() const {
+    QStringList lines;
+    const auto group = [&lines](const char *kind, const QStringList &serials) {
+        if (!serials.isEmpty())
+            lines << QLatin1String(kind) + QStringLiteral(": ") +
+                         serials.join(QStringLiteral(", "));
+    };
+    group("Added", added);
+    group("Changed", changed);
+    group("Deleted", deleted);
+    return lines.join(u'\n');
+}

@@ -1,0 +1,23 @@
+#include "numbers/NumberSaveGuard.h"
+
+#include "numbers/NumberListChanges.h"
+#include "numbers/NumberListExchange.h"
+
+NumberSaveGuard::NumberSaveGuard(Operator &op, NumberTable &table)
+    : SaveGuard(op, QStringLiteral("numbers"))
+    , table(table) {}
+
+SaveGuard::Changes NumberSaveGuard::changes() const {
+    const NumberListChanges c = NumberListChanges::of(table);
+    return {c.count(), c.counts(), c.details()};
+}
+
+void NumberSaveGuard::keepDeviceCopy() {
+    copy.copyCellsFrom(table);
+    table.markBaseline();
+}
+
+bool NumberSaveGuard::saveDeviceCopy(const QString &path) {
+    return NumberListExchange(copy, quiet, quietStatus, quietProgress, QString())
+        .saveWorkbook(path);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "backup/SaveGuard.h"
+#include "settings/SettingsTable.h"
+
+// The review and the backup of the settings' saves (backup_settings_...xlsx, the layout of
+// "Export profile").
+class SettingsSaveGuard : public SaveGuard {
+public:
+    SettingsSaveGuard(Operator &op, SettingsTable &table);
+
+    // The settings as last read from the device in this run.
+    const SettingsTable &deviceCopy() const { return copy; }
+
+protected:
+    Changes changes() const override;
+    void keepDeviceCopy() override;
+    bool saveDeviceCopy(const QString &path) override;
+
+private:
+    SettingsTable &table;
+    SettingsTable copy;
+};
