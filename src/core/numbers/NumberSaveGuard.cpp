@@ -13,11 +13,13 @@ SaveGuard::Changes NumberSaveGuard::changes() const {
 }
 
 void NumberSaveGuard::keepDeviceCopy() {
-    copy.copyCellsFrom(table);
+    if (!copy)
+        copy = std::make_unique<NumberTable>();
+    copy->copyCellsFrom(table);
     table.markBaseline();
 }
 
 bool NumberSaveGuard::saveDeviceCopy(const QString &path) {
-    return NumberListExchange(copy, quiet, quietStatus, quietProgress, QString())
+    return NumberListExchange(*copy, quiet, quietStatus, quietProgress, QString())
         .saveWorkbook(path);
 }

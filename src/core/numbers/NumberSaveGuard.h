@@ -3,14 +3,13 @@
 #include "backup/SaveGuard.h"
 #include "numbers/NumberTable.h"
 
+#include <memory>
+
 // The review and the backup of the number list's saves (backup_numbers_...xlsx, the layout of
 // "Export .XLS").
 class NumberSaveGuard : public SaveGuard {
 public:
     NumberSaveGuard(Operator &op, NumberTable &table);
-
-    // The list as last read from the device in this run.
-    const NumberTable &deviceCopy() const { return copy; }
 
 protected:
     Changes changes() const override;
@@ -19,5 +18,7 @@ protected:
 
 private:
     NumberTable &table;
-    NumberTable copy;
+    // The list as last read from the device in this run; made at the first read, as most runs
+    // never read the list.
+    std::unique_ptr<NumberTable> copy;
 };

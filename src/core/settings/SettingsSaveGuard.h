@@ -9,9 +9,6 @@ class SettingsSaveGuard : public SaveGuard {
 public:
     SettingsSaveGuard(Operator &op, SettingsTable &table);
 
-    // The settings as last read from the device in this run.
-    const SettingsTable &deviceCopy() const { return copy; }
-
 protected:
     Changes changes() const override;
     void keepDeviceCopy() override;
@@ -19,5 +16,5 @@ protected:
 
 private:
     SettingsTable &table;
-    SettingsTable copy;
+    SettingsTable copy; // the settings as last read from the device in this run
 };
