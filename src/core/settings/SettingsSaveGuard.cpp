@@ -16,11 +16,13 @@ SaveGuard::Changes SettingsSaveGuard::changes() const {
 }
 
 void SettingsSaveGuard::keepDeviceCopy() {
-    copy.copyContentFrom(table);
+    if (!copy)
+        copy = std::make_unique<SettingsTable>();
+    copy->copyContentFrom(table);
     table.markBaseline();
 }
 
 bool SettingsSaveGuard::saveDeviceCopy(const QString &path) {
-    return Tcustomstringgrid_basis(copy, quiet, quietStatus, quietProgress, QString())
+    return Tcustomstringgrid_basis(*copy, quiet, quietStatus, quietProgress, QString())
         .saveProfile(path);
 }

@@ -3,6 +3,8 @@
 #include "backup/SaveGuard.h"
 #include "settings/SettingsTable.h"
 
+#include <memory>
+
 // The review and the backup of the settings' saves (backup_settings_...xlsx, the layout of
 // "Export profile").
 class SettingsSaveGuard : public SaveGuard {
@@ -16,5 +18,6 @@ protected:
 
 private:
     SettingsTable &table;
-    SettingsTable copy; // the settings as last read from the device in this run
+    // The settings as last read from the device in this run; made at the first read.
+    std::unique_ptr<SettingsTable> copy;
 };
