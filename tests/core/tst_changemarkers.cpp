@@ -85,6 +85,10 @@ private slots:
         t.setCell(NumberTable::Number, 7, "+4930123"); // added
         t.setCell(NumberTable::Number, 9, "1");        // typed and taken back: nothing
         t.setCell(NumberTable::Number, 9, "");
+        t.toggleMark(NumberTable::Always, 10); // marks on empty slots: nothing
+        t.toggleMark(NumberTable::Delete, 11);
+        t.setCell(NumberTable::Number, 12, "777"); // added and marked for deletion: nothing
+        t.toggleMark(NumberTable::Delete, 12);
         const NumberListChanges c = NumberListChanges::of(t);
         QCOMPARE(c.added, QStringList{"7"});
         QCOMPARE(c.changed, (QStringList{"1", "2"}));

@@ -11,7 +11,11 @@ NumberListChanges NumberListChanges::of(const NumberTable &table) {
         const bool heldNumber = !table.baselineCell(NumberTable::Number, r).isEmpty();
         const bool holdsNumber = !table.cell(NumberTable::Number, r).isEmpty();
         const bool marked = table.cell(NumberTable::Delete, r) == QLatin1String("yes");
-        if (!heldNumber && holdsNumber && !marked)
+        // A slot empty before and empty after is no entry, whatever its marks and window say
+        // ("All Always" and "Delete all" touch every slot).
+        if (!heldNumber && (!holdsNumber || marked))
+            continue;
+        if (!heldNumber)
             out.added << serial;
         else if (!holdsNumber || marked)
             out.deleted << serial;
