@@ -119,10 +119,11 @@ bool NumberListExchange::loadCsv(const QString &path) {
                    {}, Operator::Icon::Error);
         return false;
     }
-    // The list's own export is some 200 kB; anything far larger is not one.
+    // The list's own export is some 200 kB; anything far larger is not one. The size is found by
+    // reading, as a pipe or a device file reports none.
+    const QByteArray data = file.read(MaxCsvBytes + 1);
     SheetCells sheet;
-    if (file.size() > MaxCsvBytes ||
-        !NumberListCsv::read(file.readAll(), CodePage::current(), sheet)) {
+    if (data.size() > MaxCsvBytes || !NumberListCsv::read(data, CodePage::current(), sheet)) {
         op.message(QStringLiteral("Wrong format of the setting profile"));
         return false;
     }

@@ -86,6 +86,17 @@ private slots:
         QCOMPARE(op.messageTexts(), QStringList{message});
         QCOMPARE(allCells(table), before);
     }
+
+    // A device file reports no size and never ends: reading stops at the limit.
+    void endlessFileIsRefused() {
+        const QString path = dir.filePath(QStringLiteral("zero.csv"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        NumberTable table;
+        const QStringList before = allCells(table);
+        QVERIFY(!exchange(table).loadFile(path));
+        QCOMPARE(op.messageTexts(), QStringList{"Wrong format of the setting profile"});
+        QCOMPARE(allCells(table), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNumberListCsvImport)
