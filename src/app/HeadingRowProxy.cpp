@@ -2,7 +2,7 @@
 
 HeadingRowProxy::HeadingRowProxy(QObject *parent)
     : QSortFilterProxyModel(parent) {
-    // Row 0 never changes its place; nothing is sorted, so no re-filtering on every change.
+    // Row 0 never changes its place; unsorted, there is nothing to redo on every change.
     setDynamicSortFilter(false);
 }
 

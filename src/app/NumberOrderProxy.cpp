@@ -26,6 +26,8 @@ void NumberOrderProxy::headingClicked(int column) {
         sort(-1);
     else
         sort(column, sortColumn() == column ? Qt::DescendingOrder : Qt::AscendingOrder);
+    // While sorted, an edit, a read or an import puts its rows in their place at once.
+    setDynamicSortFilter(sortColumn() >= 0);
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
