@@ -29,7 +29,7 @@ template <typename Guard, typename Table> void backup(benchmark::State &state, T
     OperationOutcome outcome(op);
     Guard guard(op, table);
     guard.setBackupFolder(dir.path());
-    guard.readCompleted();
+    guard.deviceMatchesTable();
     for (auto _ : state) {
         if (!guard.backupBeforeSave(outcome))
             state.SkipWithError("the backup failed");

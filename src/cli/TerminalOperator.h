@@ -29,6 +29,13 @@ public:
                  const QString &detail = {}) override;
     bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
                  const QString &rejectCaption, Icon icon = Icon::Question) override;
+    // On a terminal the details are part of the question: there is nothing to expand.
+    bool confirmWithDetails(const QString &text, const QString &details, const QString &title,
+                            const QString &acceptCaption, const QString &rejectCaption,
+                            Icon icon = Icon::Question) override {
+        return confirm(details.isEmpty() ? text : text + u'\n' + details, title, acceptCaption,
+                       rejectCaption, icon);
+    }
     bool warnOkCancel(const QString &text, const QString &title = {}) override;
 
     // Nobody picks files at a terminal: commands that read or write files take the path on their

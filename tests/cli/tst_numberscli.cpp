@@ -59,6 +59,10 @@ private slots:
                                          "Authorized number list read to PC software success.\n"
                                          "Authorized number list saved success\n"
                                          "Authorized number list read to PC software success.\n"));
+        // The review before the save, its details included.
+        QVERIFY2(out.err.contains("0 entries added, 0 changed, 1 deleted. Save to the device?\n"
+                                  "Deleted: 2 -> OK(&Y) (--yes)"),
+                 qPrintable(out.err));
 
         QByteArray expected = usedList();
         // The deleted record of row 3 reads as an empty row: the first one, so the new entry

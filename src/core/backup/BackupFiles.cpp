@@ -1,6 +1,7 @@
 #include "backup/BackupFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -11,9 +12,21 @@ QString prefix(const QString &area) {
 
 } // namespace
 
-QString BackupFiles::fileName(const QString &area, const QDateTime &when) {
-    return prefix(area) + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
-           QStringLiteral(".xlsx");
+QString BackupFiles::reserve(const QString &folder, const QString &area, const QDateTime &when,
+                             QString &problem) {
+    const QString stem = prefix(area) + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    for (int n = 1; n <= 99; ++n) {
+        QFile file(QDir(folder).filePath(
+            stem + (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) + QStringLiteral(".xlsx")));
+        if (file.open(QIODevice::NewOnly))
+            return file.fileName();
+        if (!file.exists()) {
+            problem = file.errorString();
+            return {};
+        }
+    }
+    problem = QStringLiteral("Too many backups within one second");
+    return {};
 }
 
 QString BackupFiles::areaOf(const QString &path) {

@@ -5,12 +5,13 @@
 #include "protocol/OperationOutcome.h"
 
 #include <QDir>
+#include <QFile>
 
 SaveGuard::SaveGuard(Operator &op, QString area)
     : op(op)
     , area(std::move(area)) {}
 
-void SaveGuard::readCompleted() {
+void SaveGuard::deviceMatchesTable() {
     keepDeviceCopy();
     copied = true;
 }
@@ -19,7 +20,8 @@ bool SaveGuard::review() {
     const Changes c = changes();
     QString text =
         c.count == 0
-            ? QStringLiteral("No changes since the last read or import. Save to the device anyway?")
+            ? QStringLiteral(
+                  "No changes since the last read, import or save. Save to the device anyway?")
             : c.counts + QStringLiteral(" Save to the device?");
     if (!copied)
         text += area == QLatin1String("settings")
@@ -39,13 +41,16 @@ bool SaveGuard::backupBeforeSave(OperationOutcome &outcome) {
             QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(target));
     } else {
         const QString path =
-            QDir(target).filePath(BackupFiles::fileName(area, QDateTime::currentDateTime()));
-        if (saveDeviceCopy(path)) {
+            BackupFiles::reserve(target, area, QDateTime::currentDateTime(), problem);
+        if (!path.isEmpty() && saveDeviceCopy(path)) {
             lastBackup = path;
             BackupFiles::prune(target, area);
             return true;
         }
-        problem = quiet.lastMessage;
+        if (!path.isEmpty()) {
+            QFile::remove(path);
+            problem = quiet.lastMessage;
+        }
     }
     outcome.failed(QStringLiteral("The backup could not be written, so nothing was saved."),
                    problem);

@@ -20,9 +20,9 @@ public:
 
     // Where the backups go; empty means the configuration folder.
     void setBackupFolder(const QString &path) { folder = path; }
-    // The area was read whole from the device: it is the next backup, and the new baseline.
-    void readCompleted();
-    bool hasDeviceCopy() const { return copied; }
+    // The device holds the table as it stands, read whole from it or saved whole to it: that is
+    // the next backup, and the new baseline of the change markers.
+    void deviceMatchesTable();
 
     // One question summing up the changes; false when the operator declines.
     bool review();

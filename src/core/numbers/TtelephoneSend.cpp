@@ -58,7 +58,7 @@ bool TtelephoneSend::CheckBeforeSave() {
 void TtelephoneSend::RequestNext() {
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
-                guard.readCompleted();
+                guard.deviceMatchesTable();
                 outcome.succeeded(
                     QStringLiteral("Authorized number list read to PC software success."));
             });
@@ -71,7 +71,10 @@ void TtelephoneSend::RequestPage(uint16_t p) {
 
 void TtelephoneSend::SendNext() {
     advance([this](uint16_t p) { SendPage(p); },
-            [this] { outcome.succeeded(QStringLiteral("Authorized number list saved success")); });
+            [this] {
+                guard.deviceMatchesTable();
+                outcome.succeeded(QStringLiteral("Authorized number list saved success"));
+            });
 }
 
 void TtelephoneSend::SendPage(uint16_t p) {

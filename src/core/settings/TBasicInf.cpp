@@ -61,7 +61,7 @@ void TBasicInf::SaveSettings() {
 void TBasicInf::RequestNext() {
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
-                guard.readCompleted();
+                guard.deviceMatchesTable();
                 outcome.succeeded(QStringLiteral("Basic settings read to PC software success."));
             });
 }
@@ -77,6 +77,7 @@ void TBasicInf::SendNext() {
         if (SendPage(PageIndex))
             ++PageIndex;
     } else if (int(PageIndex) == int(PageCount) + 1) {
+        guard.deviceMatchesTable();
         outcome.succeeded(QStringLiteral("Basic setting saved success"));
     }
 }

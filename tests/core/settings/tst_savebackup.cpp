@@ -75,6 +75,17 @@ private slots:
         f.h.feed(writeReply(0x000, 1));
         f.h.feed(writeReply(0x100, 1));
         QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
+
+        // The device now holds the save: no marks are left, and the next save's backup is it.
+        QVERIFY(!f.table.isRowChanged(7));
+        f.basic.SaveSettings();
+        QCOMPARE(
+            f.h.op.confirmations.last().text,
+            QStringLiteral("No changes since the last read, import or save. Save to the device "
+                           "anyway?"));
+        QCOMPARE(f.backups().size(), 2);
+        QVERIFY(reader.open(f.dir.filePath(f.backups().last())));
+        QCOMPARE(reader.displayedText(8, 2), QStringLiteral("30"));
     }
 
     void refusedSaveLeavesNoBackup() {
@@ -94,9 +105,10 @@ private slots:
     void withoutReadNoBackupAndTheQuestionSaysSo() {
         Fixture f;
         f.basic.SaveSettings();
-        QCOMPARE(f.h.op.confirmations[0].text,
-                 QStringLiteral("No changes since the last read or import. Save to the device "
-                                "anyway?\nNo backup: the settings were not read from the device."));
+        QCOMPARE(
+            f.h.op.confirmations[0].text,
+            QStringLiteral("No changes since the last read, import or save. Save to the device "
+                           "anyway?\nNo backup: the settings were not read from the device."));
         QCOMPARE(f.h.sent.size(), 1);
         QVERIFY(f.backups().isEmpty());
     }
