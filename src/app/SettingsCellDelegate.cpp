@@ -16,7 +16,6 @@ CellDelegate::Look settingsLook(const QAbstractItemView &view) {
     look.fixedFill = view.palette().color(QPalette::Button);
     look.headingFill = QColor(166, 202, 240);
     look.headingIsRow = true;
-    look.marksChanges = true;
     return look;
 }
 

@@ -37,8 +37,8 @@ public:
     // one per cell: a page of a transfer, or a whole column, repaints once.
     void editRows(int firstRow, int lastRow, const std::function<void()> &edit);
 
-    // Whether changes are reported through cellsEdited; a read of a whole list from the device
-    // turns it off, as nobody goes back through it.
+    // Whether changes are reported through cellsEdited (only ever to a listener); the window's
+    // undo history turns it off during a device read, as nobody goes back through one.
     void setReportingEdits(bool on) { reporting = on; }
     enum class Replay { Backward, Forward };
     // Puts back the texts before `edits` (last first) or after them (first first), as one

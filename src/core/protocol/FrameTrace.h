@@ -7,7 +7,7 @@
 #include <QTime>
 
 // One line of text per frame on the wire: when, which way, its command, address and data length
-// in words, and all its bytes in hex. The fronts show the lines (stderr, a trace window).
+// in bytes, and all its bytes in hex. The fronts show the lines (stderr, a trace window).
 class FrameTrace : public QObject, public FrameObserver {
     Q_OBJECT
 public:
