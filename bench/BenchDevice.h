@@ -6,9 +6,13 @@
 #include "Session.h"
 #include "operator/Operator.h"
 
+#include "protocol/OperationOutcome.h"
+
+#include <QEventLoop>
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <time.h>
 #include <vector>
 
@@ -65,6 +69,19 @@ inline const char *openPort(Session &session, const DeviceProcess &device) {
     } catch (const ECommsError &) {
     }
     return session.cm1().PortOpen() ? nullptr : "the device's terminal did not open";
+}
+
+// Starts one operation and runs the event loop until the session ends it; true on success.
+inline bool runOperation(Session &session, const std::function<void()> &start) {
+    QEventLoop loop;
+    bool ok = false;
+    QObject::connect(&session.outcome(), &OperationOutcome::ended, &loop, [&](bool success) {
+        ok = success;
+        loop.quit();
+    });
+    start();
+    loop.exec();
+    return ok;
 }
 
 inline double cpuSeconds(clockid_t clock) {

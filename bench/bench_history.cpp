@@ -45,18 +45,10 @@ void HistoryRead(benchmark::State &state) {
         page->resize(954, 560);
         page->show();
     }
-    QEventLoop loop;
-    bool ok = false;
-    QObject::connect(&session.outcome(), &OperationOutcome::ended, &loop, [&](bool success) {
-        ok = success;
-        loop.quit();
-    });
     double wall = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        ok = false;
-        history.StartRead();
-        loop.exec();
+        const bool ok = runOperation(session, [&] { history.StartRead(); });
         if (!ok || table.cell(HistoryTable::RecordNo, 1000) != QLatin1String("1000")) {
             state.SkipWithError("the read did not complete");
             break;

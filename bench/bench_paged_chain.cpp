@@ -47,24 +47,18 @@ void NumberList(benchmark::State &state, Work work) {
         page->resize(954, 560);
         page->show();
     }
-    QEventLoop loop;
-    bool ok = false;
-    QObject::connect(&session.outcome(), &OperationOutcome::ended, &loop, [&](bool success) {
-        ok = success;
-        loop.quit();
-    });
 
     double wall = 0;
     double processCpu = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        ok = false;
-        if (work == Work::Save)
-            numbers.SaveList();
-        else
-            numbers.StartRead();
-        loop.exec();
+        const bool ok = runOperation(session, [&] {
+            if (work == Work::Save)
+                numbers.SaveList();
+            else
+                numbers.StartRead();
+        });
         if (!ok) {
             state.SkipWithError("the transfer did not complete");
             break;
