@@ -19,18 +19,6 @@ namespace {
 
 enum class Page { Settings, Numbers, History, Count };
 
-struct Tables {
-    NumberTable numbers;
-    NumberTable pristineNumbers;
-    HistoryTable history;
-    HistoryTable pristineHistory;
-};
-
-Tables &tables() {
-    static Tables t;
-    return t;
-}
-
 void decodeSettings(const uint8_t *pages, const CodePage &codePage) {
     SettingsTable table;
     SettingsArea area(table);

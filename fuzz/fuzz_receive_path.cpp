@@ -36,19 +36,6 @@ enum class Request {
     Count
 };
 
-// The two big tables live for the whole run; each input puts back the rows it read into.
-struct Tables {
-    NumberTable numbers;
-    NumberTable pristineNumbers;
-    HistoryTable history;
-    HistoryTable pristineHistory;
-};
-
-Tables &tables() {
-    static Tables t;
-    return t;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
