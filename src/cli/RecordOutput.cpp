@@ -92,7 +92,7 @@ namespace RecordOutput {
 
 QCommandLineOption formatOption() {
     return {QStringLiteral("format"),
-            QStringLiteral("read, show, ports: print the records as tsv (the default: TAB between "
+            QStringLiteral("Print the records as tsv (the default: TAB between "
                            "fields, and \\t \\n \\r \\\\ inside them), csv (quoted as the "
                            "exports are) or json (an array of objects keyed by column)."),
             QStringLiteral("tsv|csv|json"), QStringLiteral("tsv")};

@@ -1,8 +1,5 @@
 #include "RecordOutput.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTest>
 
 namespace {
@@ -47,19 +44,6 @@ private slots:
         QFETCH(int, format);
         QFETCH(QString, text);
         QCOMPARE(RecordOutput::text(Format(format), Columns, Records), text);
-    }
-
-    // A standard parser gets every field back as it was.
-    void jsonParsesBack() {
-        const QString text = RecordOutput::text(Format::Json, Columns, Records);
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QList<QStringList> back;
-        for (const QJsonValue &v : doc.array())
-            back << QStringList{v[u"Date"].toString(), v[u"Content"].toString()};
-        QCOMPARE(back, Records);
-        QCOMPARE(RecordOutput::text(Format::Json, Columns, {}), QStringLiteral("[]\n"));
     }
 };
 
