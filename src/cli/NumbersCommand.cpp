@@ -1,6 +1,7 @@
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "exchange/WorkbookWriter.h"
@@ -9,6 +10,7 @@
 #include "numbers/NumberTable.h"
 #include "numbers/TtelephoneSend.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <array>
@@ -27,25 +29,29 @@ int usage(CliRun &run, const QString &problem) {
     return ExitUsage;
 }
 
-// "YYYY/MM/DD HH:MM" as the editor's pickers write it: {date, time}, or nothing.
+// "YYYY/MM/DD HH:MM" as the editor's pickers write it, a moment of the calendar (no February
+// 30th): {date, time}, or nothing.
 std::optional<std::pair<QString, QString>> parseMoment(const QString &text) {
     static const QRegularExpression form(QStringLiteral(R"(^(\d{4}/\d{2}/\d{2}) (\d{2}:\d{2})$)"));
     const auto m = form.match(text.trimmed());
     if (!m.hasMatch() || !NumberRecord::isDeviceDate(m.captured(1)) ||
-        !NumberRecord::isDeviceTime(m.captured(2)))
+        !NumberRecord::isDeviceTime(m.captured(2)) ||
+        !QDate::fromString(m.captured(1), QStringLiteral("yyyy/MM/dd")).isValid())
         return std::nullopt;
     return std::make_pair(m.captured(1), m.captured(2));
 }
 
-void print(QTextStream &out, const NumberTable &table) {
+void print(CliRun &run, const NumberTable &table) {
+    QStringList columns;
+    // The Delete mark is the editor's, not the device's.
+    for (int c = 0; c < NumberTable::Delete; ++c)
+        columns << table.cell(c, 0).trimmed();
+    QList<QStringList> records;
     for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        if (table.cell(NumberTable::Number, r).isEmpty())
-            continue;
-        QStringList fields = table.rowTexts(r);
-        fields.removeLast(); // the Delete mark is the editor's, not the device's
-        out << fields.join(u'\t') << '\n';
+        if (!table.cell(NumberTable::Number, r).isEmpty())
+            records << table.rowTexts(r).mid(0, NumberTable::Delete);
     }
-    out.flush();
+    RecordOutput::print(run, columns, records);
 }
 
 QList<Record> records(const NumberTable &table) {
@@ -78,14 +84,13 @@ int saveList(CliRun &run, TtelephoneSend &numbers, NumberTable &table) {
                     return QByteArray(reinterpret_cast<const char *>(r.data()), int(r.size()))
                         .toHex(' ');
                 };
-                run.out() << QStringLiteral("serial %1 reads back %2, saved %3\n")
-                                 .arg(i + 1)
-                                 .arg(QString::fromLatin1(hex(back[i])),
-                                      QString::fromLatin1(hex(saved[i])));
+                run.person().message(QStringLiteral("serial %1 reads back %2, saved %3")
+                                         .arg(i + 1)
+                                         .arg(QString::fromLatin1(hex(back[i])),
+                                              QString::fromLatin1(hex(saved[i]))));
             }
             if (back != saved)
                 result = ExitFailure;
-            run.out().flush();
         }
     }
     return result;
@@ -162,14 +167,16 @@ int readNumbers(CliRun &run) {
     run.session().setNumberListTransfer(nullptr);
     if (!ok)
         return ExitFailure;
-    print(run.out(), table);
+    print(run, table);
     return ExitSuccess;
 }
 
 int addNumber(CliRun &run, const QString &number) {
-    if (number.isEmpty() || !NumberRecord::isDeviceNumber(number))
-        return usage(run, QStringLiteral("\"%1\" is not a number the device takes: \"+\" and "
-                                         "digits, at most 22")
+    // A "+" alone, or one between digits, calls nobody.
+    static const QRegularExpression form(QStringLiteral(R"(^\+?[0-9]+$)"));
+    if (!form.match(number).hasMatch() || !NumberRecord::isDeviceNumber(number))
+        return usage(run, QStringLiteral("\"%1\" is not a number the device takes: digits, "
+                                         "perhaps after a \"+\", at most 22 characters")
                               .arg(number));
     const bool from = run.isSet(QStringLiteral("from"));
     const bool to = run.isSet(QStringLiteral("to"));
@@ -179,7 +186,7 @@ int addNumber(CliRun &run, const QString &number) {
         const auto end = parseMoment(run.value(QStringLiteral("to")));
         if (!start || !end)
             return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
-                                             "of them"));
+                                             "of them, and dates and times must be real"));
         window = Window{start->first, start->second, end->first, end->second};
     }
     return changeList(run, [&](NumberTable &table) {
@@ -255,6 +262,7 @@ CliCommand numbersCommand() {
                                                   "report every entry that differs.")},
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "list first for a backup.")},
+        RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {
         const QStringList &args = run.arguments();

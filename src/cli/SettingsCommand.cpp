@@ -1,6 +1,7 @@
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "exchange/CodePage.h"
@@ -53,6 +54,9 @@ QString parseChanges(const QStringList &arguments, QList<Change> &changes) {
                     .arg(row)
                     .arg(SettingsTable::choiceItems(row).join(QStringLiteral(", ")));
         } else {
+            // An empty number cell would reach the device as FF FF.
+            if (value.isEmpty() && SettingsTyping::ruleFor(row).digitsOnly)
+                return QStringLiteral("row %1 needs a value").arg(row);
             const QString kept = SettingsTyping::typeIntoEmptyCell(row, value);
             if (kept != value)
                 return QStringLiteral("row %1 does not take \"%2\": the editor would keep \"%3\"")
@@ -64,11 +68,13 @@ QString parseChanges(const QStringList &arguments, QList<Change> &changes) {
     return {};
 }
 
-void print(QTextStream &out, const SettingsTable &table) {
+void print(CliRun &run, const SettingsTable &table) {
+    QList<QStringList> records;
     for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
-        out << row << '\t' << table.cell(SettingsTable::CaptionColumn, row) << '\t'
-            << table.parameterText(row) << '\n';
-    out.flush();
+        records << QStringList{QString::number(row), table.cell(SettingsTable::CaptionColumn, row),
+                               table.parameterText(row)};
+    RecordOutput::print(
+        run, {QStringLiteral("Row"), QStringLiteral("Items"), QStringLiteral("Content")}, records);
 }
 
 int readSettings(CliRun &run) {
@@ -81,7 +87,7 @@ int readSettings(CliRun &run) {
     run.session().setBasicTransfer(nullptr);
     if (!ok)
         return ExitFailure;
-    print(run.out(), table);
+    print(run, table);
     return ExitSuccess;
 }
 
@@ -118,12 +124,11 @@ int setSettings(CliRun &run) {
             for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
                 if (table.parameterText(row) == saved.at(row - 1))
                     continue;
-                run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
-                                 .arg(row)
-                                 .arg(table.parameterText(row), saved.at(row - 1));
+                run.person().message(QStringLiteral("row %1 reads back \"%2\", saved \"%3\"")
+                                         .arg(row)
+                                         .arg(table.parameterText(row), saved.at(row - 1)));
                 result = ExitFailure;
             }
-            run.out().flush();
         }
     }
     reportBackup(run, basic.saveGuard());
@@ -187,10 +192,9 @@ int importSettings(CliRun &run, const QString &path) {
             result = areaBytes(table) == saved ? ExitSuccess : ExitFailure;
             for (int row = 1; result == ExitFailure && row <= SettingsTable::ParameterCount; ++row)
                 if (table.parameterText(row) != texts.at(row - 1))
-                    run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
-                                     .arg(row)
-                                     .arg(table.parameterText(row), texts.at(row - 1));
-            run.out().flush();
+                    run.person().message(QStringLiteral("row %1 reads back \"%2\", saved \"%3\"")
+                                             .arg(row)
+                                             .arg(table.parameterText(row), texts.at(row - 1)));
         }
     }
     reportBackup(run, basic.saveGuard());
@@ -218,6 +222,7 @@ CliCommand settingsCommand() {
     c.options = {
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "settings first for a backup.")},
+        RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {
         const QString action = run.arguments().first();

@@ -13,6 +13,19 @@ struct CliResult {
     QString err;
 };
 
+// Whether `lines` stand in `err` as whole lines, in this order; status lines may come between.
+inline bool saysInOrder(const QString &err, const QStringList &lines) {
+    const QStringList said = err.split(u'\n');
+    qsizetype at = 0;
+    for (const QString &line : lines) {
+        at = said.indexOf(line, at);
+        if (at < 0)
+            return false;
+        ++at;
+    }
+    return true;
+}
+
 inline CliResult runCli(const QStringList &arguments, const QString &input = {}) {
     CliResult r;
     QString in = input;

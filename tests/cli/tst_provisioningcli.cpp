@@ -23,7 +23,7 @@ QString writeSheet(const QString &path, const QList<QStringList> &rows) {
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             writer.setCellText(r + 1, c + 1, rows[r][c]);
-    return writer.saveAs(path) ? path : QString();
+    return writer.saveAs(path) ? WorkbookWriter::withDefaultExtension(path) : QString();
 }
 
 } // namespace

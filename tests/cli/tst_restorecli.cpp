@@ -24,7 +24,7 @@ private slots:
         device.writeMemory(0x1000, entry);
         const QByteArray before = device.memoryRange(0x1000, 375 * 256);
         const CliResult listed = runCli({"--port", device.slavePath(), "--yes", "numbers", "read"});
-        QVERIFY(listed.out.endsWith(QStringLiteral("\n1\t5551234\t\t\t\t\tyes\n")));
+        QCOMPARE(listed.out, QStringLiteral("1\t5551234\t\t\t\t\tyes\n"));
 
         QTemporaryDir dir;
         RecordingOperator op;

@@ -18,7 +18,7 @@ constexpr double ColumnWidths[HistoryTable::ColumnCount] = {5, 16, 13, 13, 16, 1
 // The lines carry two empty fields after the grid's eight columns.
 constexpr int CsvFields = 10;
 
-constexpr const char *WorkbookFilter = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+constexpr const char *WorkbookFilter = "EXCEL file|*.xlsx|(*.*)|*.*";
 constexpr const char *CsvFilter = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
 
 // ASCII is the same in every 8-bit code page; only the other texts need the converter, which is

@@ -20,7 +20,7 @@
 
 namespace {
 
-const char WorkbookFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+const char WorkbookFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 const char CsvFilter[] = "CVS file|*.cvs;*.cvs|(*.*)|*.*";

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char SaveFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+const char SaveFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 

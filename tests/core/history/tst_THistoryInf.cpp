@@ -34,7 +34,7 @@ QByteArray page(int p) {
             data += QByteArray(128, '\xFF'); // erased
             break;
         case 6:
-            data += event(slot, "FFFFFF"); // a number but no date
+            data += event(slot, "FFFFFF"); // a number but no date: kept, its date empty
             break;
         case 7:
             data += event(slot, "550101"); // 2085
@@ -82,13 +82,15 @@ private slots:
         QStringList numbers;
         for (int r = 1; r <= 1000; ++r)
             numbers << f.table.cell(HistoryTable::RecordNo, r);
-        QStringList expected{"1", "2", "3", "4", "8"};
+        QStringList expected{"1", "2", "3", "4", "6", "8"};
         for (int n = 10; n <= 1000; ++n)
             expected << QString::number(n);
-        expected += QStringList(4, QString());
+        expected += QStringList(3, QString());
         QCOMPARE(numbers, expected);
         QCOMPARE(f.table.rowTexts(5),
-                 (QStringList{"5", "8", "20120-01-01", "00:00:00", "SMS", "Relay ON", "", ""}));
+                 (QStringList{"5", "6", "", "00:00:00", "SMS", "Relay ON", "", ""}));
+        QCOMPARE(f.table.rowTexts(6),
+                 (QStringList{"6", "8", "20120-01-01", "00:00:00", "SMS", "Relay ON", "", ""}));
         QCOMPARE(f.table.rowTexts(1000), (QStringList{"1000", "", "", "", "", "", "", ""}));
     }
 };

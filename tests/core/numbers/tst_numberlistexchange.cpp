@@ -134,7 +134,7 @@ private slots:
                      .match(choice.suggestedName)
                      .hasMatch(),
                  qPrintable(choice.suggestedName));
-        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx *.xls);;(*.*)"));
+        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusTexts.mid(0, 2), QStringList({"Save:1/3000", "Save:2/3000"}));
         QCOMPARE(op.statusTexts.mid(op.statusTexts.size() - 2),
                  QStringList({"Save:3000/3000", ""}));

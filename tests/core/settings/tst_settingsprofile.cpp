@@ -73,7 +73,7 @@ private slots:
                      .match(choice.suggestedName)
                      .hasMatch(),
                  qPrintable(choice.suggestedName));
-        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx *.xls);;(*.*)"));
+        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusText, QStringLiteral("Save profile"));
         QVERIFY(!op.progressVisible);
 
