@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
+#include "exchange/CsvCodePage.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
@@ -166,6 +167,8 @@ QByteArray NumberListExchange::csvBytes() {
 }
 
 bool NumberListExchange::ExportListCsv() {
+    if (!csvHoldsTable())
+        return false;
     const QByteArray content = csvBytes();
     const QString path = op.chooseSaveFile(QStringLiteral("Export .CSV"), folder,
                                            FileDialogs::proposedName(QStringLiteral("telinf_CSV")) +
@@ -175,7 +178,14 @@ bool NumberListExchange::ExportListCsv() {
 }
 
 bool NumberListExchange::saveCsv(const QString &path) {
-    return writeCsv(path, csvBytes());
+    return csvHoldsTable() && writeCsv(path, csvBytes());
+}
+
+bool NumberListExchange::csvHoldsTable() {
+    const QString problem = CsvCodePage::unheldCell(table, CodePage::current());
+    if (!problem.isEmpty())
+        op.message(problem, {}, Operator::Icon::Error);
+    return problem.isEmpty();
 }
 
 bool NumberListExchange::writeCsv(const QString &path, const QByteArray &content) {
