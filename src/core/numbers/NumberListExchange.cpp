@@ -154,8 +154,7 @@ bool NumberListExchange::loadSheet(const SheetCells &sheet, const QString &statu
             status.show(statusText);
         }
     });
-    // An imported list is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }
 

@@ -129,11 +129,9 @@ bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
             status.show(QStringLiteral("Load profile"));
         }
     });
-    // A digit the list has no item for leaves the list without a selection.
     for (int row : SettingsTable::ChoiceRows)
         table.setChoiceIndex(row, leadingDigit(reader.valueText(
                                       sheetRow(row), sheetColumn(SettingsTable::ValueColumn))));
-    // An imported profile is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }
