@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numbers/NumberSaveGuard.h"
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 
 class NumberTable;
@@ -46,4 +47,5 @@ private:
     OperationOutcome &outcome;
     NumberTable &table;
     NumberSaveGuard guard;
+    PartialRead partial;
 };

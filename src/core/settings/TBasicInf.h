@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsSaveGuard.h"
@@ -47,6 +48,8 @@ private:
     OperationOutcome &outcome;
     Tstatusbar_ctrl &status;
     Tprogressbar_ctrl &progress;
+    SettingsTable &table;
     SettingsArea area;
     SettingsSaveGuard guard;
+    PartialRead partial;
 };
