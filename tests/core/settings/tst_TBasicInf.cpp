@@ -172,10 +172,6 @@ private slots:
             << 5 << "Tür 中文"
             << "Row 5 \"5.DIN1 Alarm Content\": \"中\" (U+4E2D) is not in code page 1252, so the "
                "device cannot hold this text. Nothing was sent.";
-        QTest::newRow("padded text outside the code page")
-            << 20 << "apn\u0416"
-            << "Row 20 \"20.GPRS APN\": \"\u0416\" (U+0416) is not in code page 1252, so the "
-               "device cannot hold this text. Nothing was sent.";
     }
     void numberCellTheDeviceCannotHoldSendsNothing() {
         QFETCH(int, row);
