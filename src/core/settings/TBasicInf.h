@@ -28,7 +28,8 @@ public:
     void ReadSettings();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save Settings": the review of the changes first; the operator may decline it.
+    // "Save Settings": the table's checks first, then the review of the changes, which the
+    // operator may decline.
     void SaveSettings();
     // The review before a save, and the backup written just before its first page.
     SettingsSaveGuard &saveGuard() { return guard; }
