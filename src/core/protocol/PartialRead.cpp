@@ -3,6 +3,7 @@
 #include "operator/Operator.h"
 #include "protocol/OperationOutcome.h"
 
+#include <QTimer>
 #include <utility>
 
 PartialRead::PartialRead(OperationOutcome &outcome, Operator &op, QString grid)
@@ -26,9 +27,11 @@ void PartialRead::ended(bool ok) {
     // Every operation's end passes here; only the end of this read counts.
     if (!std::exchange(reading, false) || ok || pagesRead == 0)
         return;
-    op.setStatusText(QStringLiteral("Partly read: %1 of %2 pages of %3 came from the device; the "
-                                    "other rows are as they were.")
-                         .arg(pagesRead)
-                         .arg(pages)
-                         .arg(grid));
+    const QString text = QStringLiteral("Partly read: %1 of %2 pages of %3 came from the device; "
+                                        "the other rows are as they were.")
+                             .arg(pagesRead)
+                             .arg(pages)
+                             .arg(grid);
+    // After the ending operation has tidied the panel up (a timeout clears it).
+    QTimer::singleShot(0, &context, [this, text] { op.setStatusText(text); });
 }

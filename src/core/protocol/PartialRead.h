@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QObject>
 #include <QString>
 
 class OperationOutcome;
@@ -26,6 +27,8 @@ private:
     Operator &op;
     QString grid;
     QMetaObject::Connection watch;
+    // Owns the pending status text, so that it goes with this object.
+    QObject context;
     bool reading = false;
     int pages = 0;
     int pagesRead = 0;
