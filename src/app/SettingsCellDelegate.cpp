@@ -76,6 +76,8 @@ void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text
         editor->setCursorPosition(int(std::clamp<qsizetype>(cursor, 0, outcome.text.size())));
     }
     table.setValue(row, outcome.text);
+    if (!outcome.refusal.isEmpty())
+        emit typingRefused(outcome.refusal);
     // Selecting another row ends this edit; the editor goes away with it.
     if (outcome.selectRow >= 0)
         view.setCurrentIndex(table.index(outcome.selectRow, SettingsTable::ValueColumn));

@@ -20,6 +20,10 @@ public:
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
 
+signals:
+    // The editor left out a character the device cannot hold; `why` is for the status panel.
+    void typingRefused(const QString &why) const;
+
 private:
     void typed(QLineEdit *editor, int row, const QString &text) const;
 

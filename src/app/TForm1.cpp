@@ -8,6 +8,8 @@
 #include "HistoryPage.h"
 #include "NumberPage.h"
 #include "PageControl.h"
+#include "SettingsCellDelegate.h"
+#include "SettingsGridView.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
 #include "TraceWindow.h"
@@ -106,6 +108,9 @@ void TForm1::FormCreate() {
     QScrollBar *settingsBar = settings->grid()->horizontalScrollBar();
     connect(settingsBar, &QScrollBar::actionTriggered, this,
             [this, settingsBar] { settingsScrolled(settingsBar->sliderPosition()); });
+    // The settings editor says in the status panel why it left a character out.
+    connect(qobject_cast<SettingsCellDelegate *>(settings->grid()->itemDelegate()),
+            &SettingsCellDelegate::typingRefused, &core.statusBar(), &Tstatusbar_ctrl::show);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     core.setBasicTransfer(&basicInf);

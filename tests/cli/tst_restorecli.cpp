@@ -39,8 +39,7 @@ private slots:
         const CliResult imported =
             runCli({"--port", device.slavePath(), "--yes", "numbers", "import", file});
         QVERIFY2(imported.code == 0, qPrintable(imported.out + imported.err));
-        QVERIFY(
-            imported.err.contains("1 entries added, 0 changed, 1 deleted. Save to the device?"));
+        QVERIFY(imported.err.contains("1 entry added, 0 changed, 1 deleted. Save to the device?"));
         const auto m =
             QRegularExpression("Backup: (\\S+backup_numbers_\\S+\\.xlsx)").match(imported.err);
         QVERIFY2(m.hasMatch(), qPrintable(imported.err));

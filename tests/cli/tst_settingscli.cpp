@@ -2,6 +2,8 @@
 #include "FactoryImage.h"
 #include "ImageFile.h"
 #include "SimulatedDevice.h"
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 
@@ -133,6 +135,33 @@ private slots:
     }
 
     // Without a converter for the code page nothing reaches the device.
+    // A profile text the device's code page cannot hold is refused before anything is written.
+    void profileTextTheDeviceCannotHoldIsRefused() {
+        SimulatedDevice device;
+        device.writeMemory(0, configuredArea());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("profile.xlsx");
+        QCOMPARE(runCli({"--port", device.slavePath(), "--yes", "settings", "export", path}).code,
+                 0);
+        WorkbookReader exported;
+        QVERIFY(exported.open(path));
+        WorkbookWriter edited;
+        for (int r = 1; r <= 23; ++r)
+            for (int c = 1; c <= 3; ++c)
+                edited.setCellText(r, c, exported.valueText(r, c));
+        edited.setCellText(6, 2, QStringLiteral("Tür 中文"));
+        QVERIFY(edited.saveAs(path));
+
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "settings", "import", path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2((r.out + r.err)
+                     .contains("Row 5 \"5.DIN1 Alarm Content\": \"中\" (U+4E2D) is not in code "
+                               "page 1252, so the device cannot hold this text. Nothing was sent."),
+                 qPrintable(r.out + r.err));
+        QCOMPARE(device.memoryRange(0, AreaSize), configuredArea());
+    }
+
     void codePageWithoutConverterStopsFirst() {
         CodePage::setOverride(1252, "no-such-converter");
         SimulatedDevice device;

@@ -20,8 +20,7 @@ bool SaveGuard::review() {
     const Changes c = changes();
     QString text =
         c.count == 0
-            ? QStringLiteral(
-                  "No changes since the last read, import or save. Save to the device anyway?")
+            ? QStringLiteral("No changes since the last read or save. Save to the device anyway?")
             : c.counts + QStringLiteral(" Save to the device?");
     if (!copied)
         text += area == QLatin1String("settings")

@@ -9,8 +9,10 @@
 class OperationOutcome;
 
 // What every save of a device area goes through before its first page: the operator's review of
-// the changes since the baseline, and a backup of the area as last read from the device in
-// this run, written in the export's layout so that importing it and saving undoes the save.
+// the changes against what the device holds as far as this run knows (the last read or save;
+// an import changes the table, not that), and a backup of the area as last read from the
+// device in this run, written in the export's layout so that importing it and saving undoes the
+// save.
 class SaveGuard {
 public:
     SaveGuard(Operator &op, QString area);

@@ -3,6 +3,7 @@
 #include "HistoryTable.h"
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
+#include "exchange/CsvCodePage.h"
 #include "exchange/CsvLine.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/WorkbookWriter.h"
@@ -58,6 +59,11 @@ void HistoryExport::ExportWorkbook(Operator &op, const QString &folder) {
 }
 
 void HistoryExport::ExportCsv(Operator &op, const QString &folder) {
+    if (const QString problem = CsvCodePage::unheldCell(table, CodePage::current());
+        !problem.isEmpty()) {
+        op.message(problem, QString(), Operator::Icon::Error);
+        return;
+    }
     const QByteArray content = csvContent();
     const QString path = op.chooseSaveFile(QString(), folder, csvName(QDateTime::currentDateTime()),
                                            FileDialogs::filter(QLatin1String(CsvFilter)));
@@ -85,6 +91,8 @@ QString HistoryExport::writeWorkbook(const QString &path) {
 }
 
 QString HistoryExport::writeCsv(const QString &path) {
+    if (QString problem = CsvCodePage::unheldCell(table, CodePage::current()); !problem.isEmpty())
+        return problem;
     return AtomicFile::writeAll(path, csvContent());
 }
 

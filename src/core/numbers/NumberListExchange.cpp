@@ -3,6 +3,7 @@
 #include "Session.h"
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
+#include "exchange/CsvCodePage.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
@@ -153,8 +154,7 @@ bool NumberListExchange::loadSheet(const SheetCells &sheet, const QString &statu
             status.show(statusText);
         }
     });
-    // An imported list is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }
 
@@ -166,6 +166,8 @@ QByteArray NumberListExchange::csvBytes() {
 }
 
 bool NumberListExchange::ExportListCsv() {
+    if (!csvHoldsTable())
+        return false;
     const QByteArray content = csvBytes();
     const QString path = op.chooseSaveFile(QStringLiteral("Export .CSV"), folder,
                                            FileDialogs::proposedName(QStringLiteral("telinf_CSV")) +
@@ -175,7 +177,14 @@ bool NumberListExchange::ExportListCsv() {
 }
 
 bool NumberListExchange::saveCsv(const QString &path) {
-    return writeCsv(path, csvBytes());
+    return csvHoldsTable() && writeCsv(path, csvBytes());
+}
+
+bool NumberListExchange::csvHoldsTable() {
+    const QString problem = CsvCodePage::unheldCell(table, CodePage::current());
+    if (!problem.isEmpty())
+        op.message(problem, {}, Operator::Icon::Error);
+    return problem.isEmpty();
 }
 
 bool NumberListExchange::writeCsv(const QString &path, const QByteArray &content) {

@@ -17,7 +17,8 @@ TtelephoneSend::TtelephoneSend(RequestSender &sender, Operator &op, OperationOut
     , op(op)
     , outcome(outcome)
     , table(table)
-    , guard(op, table) {}
+    , guard(op, table)
+    , partial(outcome, op, QStringLiteral("the number list")) {}
 
 TtelephoneSend::TtelephoneSend(Session &session, NumberTable &table)
     : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {}
@@ -34,12 +35,15 @@ void TtelephoneSend::ReadList() {
 }
 
 void TtelephoneSend::StartRead() {
-    if (start(ListPages))
+    if (start(ListPages)) {
+        partial.started(ListPages);
         RequestNext();
+    }
 }
 
 void TtelephoneSend::SaveList() {
-    if (!sender.idle() || !guard.review() || !CheckBeforeSave() || !guard.backupBeforeSave(outcome))
+    // The checks come first: the operator reviews only a list that can be saved.
+    if (!sender.idle() || !CheckBeforeSave() || !guard.review() || !guard.backupBeforeSave(outcome))
         return;
     if (start(ListPages))
         SendNext();
@@ -96,6 +100,9 @@ void TtelephoneSend::DecodeReply() {
             for (int k = 0; k < NumberRecord::PerPage; ++k)
                 NumberRecord::decode(ReplyData + k * NumberRecord::Size, table, firstRow + k);
         });
+        // What a page brought is what the device holds: no change marks while a read fills in.
+        table.markBaselineRows(firstRow, lastRow);
+        partial.pageRead();
     }
     RequestNext();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numbers/NumberSaveGuard.h"
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 
 class NumberTable;
@@ -25,7 +26,7 @@ public:
     void ReadList();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save": the review of the changes first, then the list must pass its checks; nothing is
+    // "Save": the list must pass its checks, then the operator reviews the changes; nothing is
     // sent otherwise.
     void SaveList();
     // The review before a save, and the backup written just before its first page.
@@ -46,4 +47,5 @@ private:
     OperationOutcome &outcome;
     NumberTable &table;
     NumberSaveGuard guard;
+    PartialRead partial;
 };

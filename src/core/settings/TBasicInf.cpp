@@ -8,6 +8,7 @@
 #include "protocol/CommandCodes.h"
 #include "protocol/OperationOutcome.h"
 #include "protocol/RequestSender.h"
+#include "settings/SettingsTable.h"
 
 #include <span>
 
@@ -29,8 +30,10 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
     , outcome(outcome)
     , status(status)
     , progress(progress)
+    , table(table)
     , area(table)
-    , guard(op, table) {}
+    , guard(op, table)
+    , partial(outcome, op, QStringLiteral("the settings")) {}
 
 TBasicInf::TBasicInf(Session &session, SettingsTable &table)
     : TBasicInf(session.requests(), session.person(), session.outcome(), session.statusBar(),
@@ -47,12 +50,22 @@ void TBasicInf::ReadSettings() {
 }
 
 void TBasicInf::StartRead() {
-    if (start(SettingsPages))
+    if (start(SettingsPages)) {
+        partial.started(SettingsPages);
         RequestNext();
+    }
 }
 
 void TBasicInf::SaveSettings() {
-    if (!sender.idle() || !guard.review())
+    if (!sender.idle())
+        return;
+    // Only a table that can be saved is worth the operator's review.
+    const QString problem = area.checkBeforeSave(CodePage::current());
+    if (!problem.isEmpty()) {
+        outcome.failed(problem);
+        return;
+    }
+    if (!guard.review())
         return;
     if (start(SettingsPages))
         SendNext();
@@ -84,9 +97,9 @@ void TBasicInf::SendNext() {
 
 bool TBasicInf::SendPage(uint16_t p) {
     if (p == 1) {
-        // Every number cell is on page 1; checking them here keeps a bad one from sending
-        // anything of the save.
-        const QString problem = area.checkNumbers();
+        // Every number cell is on page 1; checking the table again here, once it is the
+        // operation's, keeps a cell changed during the review from sending anything.
+        const QString problem = area.checkBeforeSave(CodePage::current());
         if (!problem.isEmpty()) {
             outcome.failed(problem);
             return false;
@@ -118,10 +131,15 @@ void TBasicInf::DecodeReply() {
         // Straight to the panel: these texts do not restart the status timer.
         op.setStatusText(QStringLiteral("The first page"));
         area.decodePage1(ReplyData, CodePage::current(), step);
+        // What a page brought is what the device holds: no change marks while a read fills in.
+        table.markBaselineRows(1, SettingsArea::LastRowOnPage1);
+        partial.pageRead();
         step(50);
     } else if (ReplyAddress == Page2Address) {
         op.setStatusText(QStringLiteral("The second page"));
         area.decodePage2(ReplyData, CodePage::current(), step);
+        table.markBaselineRows(SettingsArea::LastRowOnPage1, SettingsTable::ParameterCount);
+        partial.pageRead();
         step(100);
         status.clearDirect();
     }

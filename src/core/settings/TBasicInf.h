@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsSaveGuard.h"
@@ -27,7 +28,8 @@ public:
     void ReadSettings();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save Settings": the review of the changes first; the operator may decline it.
+    // "Save Settings": the table's checks first, then the review of the changes, which the
+    // operator may decline.
     void SaveSettings();
     // The review before a save, and the backup written just before its first page.
     SettingsSaveGuard &saveGuard() { return guard; }
@@ -47,6 +49,8 @@ private:
     OperationOutcome &outcome;
     Tstatusbar_ctrl &status;
     Tprogressbar_ctrl &progress;
+    SettingsTable &table;
     SettingsArea area;
     SettingsSaveGuard guard;
+    PartialRead partial;
 };

@@ -99,8 +99,17 @@ bool Tcustomstringgrid_basis::ImportProfile() {
 QString Tcustomstringgrid_basis::choiceProblem(const SheetCells &sheet) const {
     for (int row : SettingsTable::ChoiceRows) {
         const QString text = sheet.value(sheetRow(row), sheetColumn(SettingsTable::ValueColumn));
-        if (leadingDigit(text) < 0)
+        const int index = leadingDigit(text);
+        if (index < 0)
             return QStringLiteral("'%1' is not a valid integer value").arg(text.left(1));
+        // A digit the list has no item for would reach the device as "no selection" (0xFF).
+        const QStringList items = SettingsTable::choiceItems(row);
+        if (index >= items.size())
+            return QStringLiteral("Row %1 \"%2\": \"%3\" names no item of the list; the items "
+                                  "are %4 to %5. Nothing was imported.")
+                .arg(row)
+                .arg(table.cell(SettingsTable::CaptionColumn, row), text, items.first().left(1),
+                     items.last().left(1));
     }
     return {};
 }
@@ -129,11 +138,9 @@ bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
             status.show(QStringLiteral("Load profile"));
         }
     });
-    // A digit the list has no item for leaves the list without a selection.
     for (int row : SettingsTable::ChoiceRows)
         table.setChoiceIndex(row, leadingDigit(reader.valueText(
                                       sheetRow(row), sheetColumn(SettingsTable::ValueColumn))));
-    // An imported profile is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }

@@ -72,6 +72,17 @@ private slots:
         QCOMPARE(f.read("e.csv"), QByteArray());
     }
 
+    // Bytes a read could not turn into a character cannot be written back byte for byte.
+    void csvRefusesTextTheCodePageCannotHold() {
+        Fixture f;
+        f.table.setCell(HistoryTable::ColumnCount - 1, 2, QStringLiteral("Gate \uFFFD"));
+        const QString problem = f.files.writeCsv(f.dir.filePath("h.cvs"));
+        QCOMPARE(problem, QStringLiteral("Row 2, column \"Content\": \"\uFFFD\" (U+FFFD) is not in "
+                                         "code page 1252, so a CSV file cannot keep this text. "
+                                         "Nothing was written; export a workbook instead."));
+        QVERIFY(!QFile::exists(f.dir.filePath("h.cvs")));
+    }
+
     void cancelledDialogsWriteNothing() {
         Fixture f;
         f.files.ExportCsv(f.op, f.dir.path());

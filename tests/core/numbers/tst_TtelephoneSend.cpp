@@ -142,6 +142,8 @@ private slots:
         f.table.setCell(NumberTable::EndTime, 3, "18:00");
         f.numbers.SaveList();
         QVERIFY(f.h.sent.isEmpty());
+        // The operator is not asked about a list that cannot be saved.
+        QVERIFY(f.h.op.confirmations.isEmpty());
         QCOMPARE(f.h.op.messages.size(), 1);
         QVERIFY2(f.h.op.messages[0].text.startsWith(lead), qPrintable(f.h.op.messages[0].text));
         QCOMPARE(f.h.outcomes.size(), 1);

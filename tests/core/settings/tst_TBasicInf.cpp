@@ -168,6 +168,10 @@ private slots:
             << 19 << "70000"
             << "Row 19 \"19.Server Port(0-65535)\": 70000 does not fit the device; the allowed "
                "range is 0 to 65535.";
+        QTest::newRow("text outside the code page")
+            << 5 << "Tür 中文"
+            << "Row 5 \"5.DIN1 Alarm Content\": \"中\" (U+4E2D) is not in code page 1252, so the "
+               "device cannot hold this text. Nothing was sent.";
     }
     void numberCellTheDeviceCannotHoldSendsNothing() {
         QFETCH(int, row);
@@ -178,10 +182,31 @@ private slots:
         f.basic.SaveSettings();
         QVERIFY(f.h.sent.isEmpty());
         QCOMPARE(f.h.op.messageTexts(), QStringList{message});
-        QCOMPARE(f.basic.PageIndex, uint16_t(1));
-        QCOMPARE(f.h.op.progressPositions, QList<int>{50});
+        // Refused before the review: the operator is not asked about a table that cannot go.
+        QVERIFY(f.h.op.confirmations.isEmpty());
         QCOMPARE(f.h.outcomes.size(), 1);
         QVERIFY(!f.h.outcomes.first().first);
+    }
+
+    // Rows a read has filled are what the device holds: no marks while it runs; a read that
+    // stops half-way leaves the other rows' marks, and says so.
+    void readMarksNothingItFillsAndSaysWhenItStopsEarly() {
+        Fixture f;
+        f.table.setValue(5, QStringLiteral("edited"));
+        f.table.setValue(22, QStringLiteral("edited"));
+        f.basic.StartRead();
+        f.h.feed(readReply(0x000, patched(erasedPage(), {{28, QByteArray("Gate", 5)}})));
+        QCOMPARE(f.table.value(5), QStringLiteral("Gate"));
+        for (int row = 1; row <= 21; ++row)
+            QVERIFY2(!f.table.isRowChanged(row), qPrintable(QString::number(row)));
+        QVERIFY(f.table.isRowChanged(22));
+        f.h.outcome.failed(QStringLiteral("Receive timeout"));
+        f.h.status.clearDirect(); // as the timeout does after its message
+        QTRY_COMPARE(
+            f.h.op.statusText,
+            QStringLiteral("Partly read: 1 of 2 pages of the settings came from the device; "
+                           "the other rows are as they were."));
+        QVERIFY(f.table.isRowChanged(22));
     }
 
     void pressingAgainWhileRunningChangesNothing() {

@@ -5,6 +5,7 @@
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 #include "settings/TBasicInf.h"
+#include "settings/Tcustomstringgrid_basis.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,13 +80,30 @@ private slots:
         // The device now holds the save: no marks are left, and the next save's backup is it.
         QVERIFY(!f.table.isRowChanged(7));
         f.basic.SaveSettings();
-        QCOMPARE(
-            f.h.op.confirmations.last().text,
-            QStringLiteral("No changes since the last read, import or save. Save to the device "
-                           "anyway?"));
+        QCOMPARE(f.h.op.confirmations.last().text,
+                 QStringLiteral("No changes since the last read or save. Save to the device "
+                                "anyway?"));
         QCOMPARE(f.backups().size(), 2);
         QVERIFY(reader.open(f.dir.filePath(f.backups().last())));
         QCOMPARE(reader.displayedText(8, 2), QStringLiteral("30"));
+    }
+
+    // An imported profile changes the table, not what the device holds: the review counts
+    // against the read.
+    void importIsReviewedAgainstTheRead() {
+        Fixture f;
+        f.readFromDevice();
+        SettingsTable file;
+        file.copyContentFrom(f.table);
+        file.setValue(13, "On");
+        const QString path = f.dir.filePath("profile.xlsx");
+        Tcustomstringgrid_basis(file, f.h.op, f.h.status, f.h.progress, {}).saveProfile(path);
+        QVERIFY(Tcustomstringgrid_basis(f.table, f.h.op, f.h.status, f.h.progress, {})
+                    .loadProfile(path));
+        f.h.op.confirmAnswers << false;
+        f.basic.SaveSettings();
+        QCOMPARE(f.h.op.confirmations.last().text,
+                 QStringLiteral("1 setting changed. Save to the device?"));
     }
 
     void refusedSaveLeavesNoBackup() {
@@ -105,10 +123,9 @@ private slots:
     void withoutReadNoBackupAndTheQuestionSaysSo() {
         Fixture f;
         f.basic.SaveSettings();
-        QCOMPARE(
-            f.h.op.confirmations[0].text,
-            QStringLiteral("No changes since the last read, import or save. Save to the device "
-                           "anyway?\nNo backup: the settings were not read from the device."));
+        QCOMPARE(f.h.op.confirmations[0].text,
+                 QStringLiteral("No changes since the last read or save. Save to the device "
+                                "anyway?\nNo backup: the settings were not read from the device."));
         QCOMPARE(f.h.sent.size(), 1);
         QVERIFY(f.backups().isEmpty());
     }
