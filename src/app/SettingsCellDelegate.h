@@ -20,6 +20,9 @@ public:
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
 
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
 private:
     void typed(QLineEdit *editor, int row, const QString &text) const;
 

@@ -78,6 +78,15 @@ void SettingsGridView::choiceIndexChanged(int row) {
     choiceEditor(row)->setCurrentIndex(settings.choiceIndex(row));
 }
 
+bool SettingsGridView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    const bool wasOpen = indexWidget(index) != nullptr;
+    if (!GridView::edit(index, trigger, event))
+        return false;
+    if (QWidget *editor = indexWidget(index); editor && !wasOpen)
+        emit editorOpened(editor);
+    return true;
+}
+
 void SettingsGridView::paintEvent(QPaintEvent *event) {
     GridView::paintEvent(event);
     const bool nonePending = drawnHidden.isEmpty();
