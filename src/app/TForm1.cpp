@@ -14,6 +14,7 @@
 #include "numbers/NumberListExchange.h"
 #include "settings/Tcustomstringgrid_basis.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -33,6 +34,13 @@ QPushButton *topButton(const QString &caption, QWidget *parent, int left) {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(left, 5, 75, 26);
     return b;
+}
+
+int changedRows(const StringGrid &grid) {
+    int changed = 0;
+    for (int row = 1; row < grid.rows(); ++row)
+        changed += grid.isRowChanged(row) ? 1 : 0;
+    return changed;
 }
 
 } // namespace
@@ -121,6 +129,8 @@ void TForm1::FormCreate() {
     connect(&core, &Session::portLost, this, &TForm1::showPortClosed);
     connect(openButton, &QPushButton::clicked, this, &TForm1::btn8Click);
     connect(loginButton, &QPushButton::clicked, this, &TForm1::btn1Click);
+    // Enter in the password logs in, as the button would (not while an operation runs).
+    connect(passwordEdit, &QLineEdit::returnPressed, loginButton, &QPushButton::click);
     connect(timeSyncButton, &QPushButton::clicked, &core, &Session::sendTimeSync);
     connect(checkingModeButton, &QPushButton::clicked, &core, &Session::sendCheckingMode);
     connect(settings->readSettings, &QPushButton::clicked, this,
@@ -168,18 +178,22 @@ void TForm1::btn8Click() {
     TComm &cm1 = core.cm1();
     cm1.setCommName(portList->portPath());
     if (openCount % 2 == 0) {
-        QString failure;
-        try {
-            cm1.OpenPort();
-        } catch (const ECommsError &e) {
-            failure = e.message();
+        // An empty name would name the device folder itself.
+        QString reason = QStringLiteral("No port chosen");
+        if (!portList->portPath().isEmpty()) {
+            QString failure;
+            try {
+                cm1.OpenPort();
+            } catch (const ECommsError &e) {
+                failure = e.message();
+            }
+            reason = cm1.OpenFailureReason();
+            if (reason.isEmpty())
+                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
         }
         // Every way an open can fail leaves the port closed, and the operator is told so, with
         // the system's reason beneath the usual text.
         if (!cm1.PortOpen()) {
-            QString reason = cm1.OpenFailureReason();
-            if (reason.isEmpty())
-                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
             windowOperator.message(QStringLiteral("COM Port error"), QString(),
                                    Operator::Icon::None, reason);
             openButton->setText(QStringLiteral("Open"));
@@ -210,6 +224,28 @@ void TForm1::showEvent(QShowEvent *event) {
         shown = true;
         FormShow();
     }
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    const int unsaved = changedRows(settingsGrid) + changedRows(numberGrid);
+    if (unsaved == 0 && !operationRunning) {
+        event->accept();
+        return;
+    }
+    QString text = operationRunning
+                       ? QStringLiteral("A transfer with the device is still running. ")
+                       : QString();
+    if (unsaved == 1)
+        text += QStringLiteral("Quit and lose 1 unsaved change?");
+    else if (unsaved > 1)
+        text += QStringLiteral("Quit and lose %1 unsaved changes?").arg(unsaved);
+    else
+        text += QStringLiteral("Quit now?");
+    if (windowOperator.confirm(text, QString(), QStringLiteral("Quit"), QStringLiteral("Cancel"),
+                               Operator::Icon::Question))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TForm1::FormShow() {

@@ -70,6 +70,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Edits not yet saved to the device, and a transfer under way, are not lost unasked.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildTopBar();
