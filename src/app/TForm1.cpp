@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 
 QLabel *topLabel(const QString &text, QWidget *parent, int left, int width) {
@@ -56,25 +58,45 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     , telephoneSend(core, numberGrid)
     , historyInf(core, historyGrid) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
-    // The window's grids were measured for a narrow bitmap font; close relatives stand in.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                                QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans Condensed")});
-    QFont f(QStringLiteral("MS Sans Serif"));
+    // The cells and panels were sized for a narrow 11-pixel sans serif. Liberation Sans (the
+    // metrics of Arial) is named outright: a fallback chosen by the system may be wider.
+    QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(11);
     setFont(f);
-    setFixedSize(ClientWidth, ClientHeight);
     buildTopBar();
     buildPages();
-    statusBar->setGeometry(0, ClientHeight - StatusPanels::Height, ClientWidth,
-                           StatusPanels::Height);
+    setFixedSize(ClientWidth, ClientHeight);
+    fitChildren();
     FormCreate();
 }
 
 QPoint TForm1::centredPosition(QSize screen, QSize window) {
     return QPoint((screen.width() - window.width()) / 2,
                   (screen.height() - (window.height() + 40)) / 2);
+}
+
+QRect TForm1::placement(const QRect &screen, const QRect &available, QSize window) {
+    // The frame around the client area is counted as 40 pixels of height, as the centring does.
+    constexpr int frame = 40;
+    const QSize fits(std::min(window.width(), available.width()),
+                     std::min(window.height(), available.height() - frame));
+    const QPoint centred = screen.topLeft() + centredPosition(screen.size(), window);
+    const auto within = [](int at, int low, int high) { return std::max(low, std::min(at, high)); };
+    return QRect(QPoint(within(centred.x(), available.left(),
+                               available.left() + available.width() - fits.width()),
+                        within(centred.y(), available.top(),
+                               available.top() + available.height() - frame - fits.height())),
+                 fits);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    fitChildren();
+}
+
+void TForm1::fitChildren() {
+    statusBar->setGeometry(0, height() - StatusPanels::Height, width(), StatusPanels::Height);
+    pages->setGeometry(0, TopBarHeight, width(), height() - TopBarHeight - StatusPanels::Height);
 }
 
 void TForm1::buildTopBar() {
@@ -94,8 +116,6 @@ void TForm1::buildTopBar() {
 
 void TForm1::buildPages() {
     pages = new PageControl(this);
-    pages->setGeometry(0, TopBarHeight, ClientWidth,
-                       ClientHeight - TopBarHeight - StatusPanels::Height);
     settings = new SettingsPage(settingsGrid);
     numbers = new NumberPage(numberGrid);
     history = new HistoryPage(historyGrid);
@@ -114,8 +134,12 @@ void TForm1::FormCreate() {
     QScrollBar *settingsBar = settings->grid()->horizontalScrollBar();
     connect(settingsBar, &QScrollBar::actionTriggered, this,
             [this, settingsBar] { settingsScrolled(settingsBar->sliderPosition()); });
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(centredPosition(screen->geometry().size(), size()));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect place = placement(screen->geometry(), screen->availableGeometry(), size());
+        setFixedSize(place.size());
+        fitChildren();
+        move(place.topLeft());
+    }
     core.setBasicTransfer(&basicInf);
     core.setNumberListTransfer(&telephoneSend);
     core.setHistoryTransfer(&historyInf);
