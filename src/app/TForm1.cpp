@@ -273,6 +273,9 @@ void TForm1::closeEvent(QCloseEvent *event) {
 }
 
 void TForm1::FormShow() {
+    // A grid narrower than its columns scrolls to its current cell while it is laid out; the
+    // operator meets it at its left edge.
+    settings->grid()->horizontalScrollBar()->setValue(0);
     pages->setTabText(0, QStringLiteral("Basic\r\nSettings"));
     pages->setTabText(1, QStringLiteral("Number\r\nList"));
     pages->setTabText(2, QStringLiteral("Historical\r\nData"));
