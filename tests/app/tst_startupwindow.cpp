@@ -53,12 +53,8 @@ private slots:
         QTest::addColumn<QRect>("expected");
         QTest::newRow("1280x800") << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 770)
                                   << QRect(113, 53, 1054, 653);
-        QTest::newRow("panel on top")
-            << QRect(0, 0, 1280, 800) << QRect(0, 27, 1280, 773) << QRect(113, 53, 1054, 653);
         QTest::newRow("1024x600") << QRect(0, 0, 1024, 600) << QRect(0, 0, 1024, 576)
                                   << QRect(0, 0, 1024, 536);
-        QTest::newRow("low") << QRect(0, 0, 1280, 720) << QRect(0, 0, 1280, 690)
-                             << QRect(113, 0, 1054, 650);
         QTest::newRow("second screen") << QRect(1280, 0, 1024, 600) << QRect(1280, 30, 1024, 570)
                                        << QRect(1280, 30, 1024, 530);
     }

@@ -1,4 +1,3 @@
-#include "NumberPage.h"
 #include "PageControl.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
@@ -6,8 +5,6 @@
 #include "settings/SettingsTable.h"
 
 #include <QComboBox>
-#include <QHeaderView>
-#include <QPushButton>
 #include <QTest>
 
 // On the screen the window was laid out for, every caption, heading and status text of the
@@ -57,27 +54,6 @@ private slots:
                 if (grid.itemDelegate()->sizeHint(option, cell).width() > grid.columnWidth(col))
                     cut << cell.data().toString();
             }
-        }
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
-    }
-
-    void numberHeadings() {
-        QHeaderView &header = *w->numberPage()->grid()->horizontalHeader();
-        const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
-        QStringList cut;
-        for (int col = 0; col < header.count(); ++col) {
-            const QString text = header.model()->headerData(col, Qt::Horizontal).toString();
-            if (header.fontMetrics().horizontalAdvance(text) + 2 * margin > header.sectionSize(col))
-                cut << text;
-        }
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
-    }
-
-    void buttonCaptions() {
-        QStringList cut;
-        for (QPushButton *b : w->findChildren<QPushButton *>()) {
-            if (!b->isHidden() && b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
-                cut << b->text();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
     }
