@@ -1,9 +1,8 @@
 #include "NumberCellDelegate.h"
 
 #include "NumberWindowText.h"
-#include "numbers/NumberTable.h"
-
 #include "WindowPicker.h"
+#include "numbers/NumberTable.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -115,6 +114,12 @@ void NumberCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
 
 bool NumberCellDelegate::eventFilter(QObject *object, QEvent *event) {
     auto *picker = qobject_cast<WindowPicker *>(object);
+    auto *view = qobject_cast<QAbstractItemView *>(parent());
+    if (picker && view && !picker->isOpened() && event->type() == QEvent::Wheel) {
+        // The wheel scrolls the grid over a picker the operator has not opened.
+        QApplication::sendEvent(view->viewport(), event);
+        return true;
+    }
     if (!picker || event->type() != QEvent::KeyPress)
         return CellDelegate::eventFilter(object, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -125,7 +130,7 @@ bool NumberCellDelegate::eventFilter(QObject *object, QEvent *event) {
     if (!picker->isOpened() && movesTheGrid(*key)) {
         // The view moves its current cell as it does anywhere else; the picker goes with the
         // cell it leaves.
-        if (auto *view = qobject_cast<QAbstractItemView *>(parent()))
+        if (view)
             QApplication::sendEvent(view, key);
         return true;
     }
