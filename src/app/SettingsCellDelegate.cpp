@@ -4,6 +4,7 @@
 #include "settings/SettingsTyping.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -63,6 +64,18 @@ void SettingsCellDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
     if (line && line->text() == index.data(Qt::EditRole).toString())
         return;
     CellDelegate::setEditorData(editor, index);
+}
+
+bool SettingsCellDelegate::eventFilter(QObject *object, QEvent *event) {
+    // The cell already holds every keystroke, so the page's undo takes back the whole edit; the
+    // editor's own undo, one keystroke at a time, would only disagree with it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+            return true;
+    }
+    return CellDelegate::eventFilter(object, event);
 }
 
 void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text) const {

@@ -41,6 +41,8 @@ SettingsPage::SettingsPage(SettingsTable &table, QWidget *parent)
     , strngrd_write(new SettingsGridView(table, this))
     , history(new GridUndo(table, *this, choiceSelections(table))) {
     connect(&table, &SettingsTable::choiceIndexChanged, history, &GridUndo::sideStateTouched);
+    connect(strngrd_write, &SettingsGridView::editorOpened, history,
+            [this](QWidget *editor) { history->holdStepWhileOpen(*editor); });
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

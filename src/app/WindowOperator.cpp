@@ -26,6 +26,12 @@ QMessageBox::Icon boxIcon(Operator::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The platform names a window without a title after the program; a box without one stays
+// untitled with a blank.
+QString boxTitle(const QString &title) {
+    return title.isEmpty() ? QStringLiteral(" ") : title;
+}
+
 } // namespace
 
 WindowOperator::WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn)
@@ -55,7 +61,7 @@ void WindowOperator::message(const QString &text, const QString &title, Icon ico
                              const QString &detail) {
     if (standIn)
         return standIn->message(text, title, icon, detail);
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, &window);
+    QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::Ok, &window);
     // The reason of a failure goes beneath the message, which keeps its fixed text.
     box.setInformativeText(detail);
     box.exec();
@@ -80,7 +86,7 @@ bool WindowOperator::confirmWithDetails(const QString &text, const QString &deta
 
 bool WindowOperator::ask(const QString &text, const QString &details, const QString &title,
                          const QString &acceptCaption, const QString &rejectCaption, Icon icon) {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, &window);
+    QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::NoButton, &window);
     // Shown behind the box's "Show Details..." button; an empty text shows no button.
     box.setDetailedText(details);
     QPushButton *accept = box.addButton(acceptCaption, QMessageBox::YesRole);
@@ -98,8 +104,8 @@ bool WindowOperator::ask(const QString &text, const QString &details, const QStr
 bool WindowOperator::warnOkCancel(const QString &text, const QString &title) {
     if (standIn)
         return standIn->warnOkCancel(text, title);
-    return QMessageBox::warning(&window, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::warning(&window, boxTitle(title), text,
+                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QString WindowOperator::chooseSaveFile(const QString &title, const QString &folder,

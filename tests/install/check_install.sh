@@ -65,6 +65,8 @@ if command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
             grep -Eq "(^|, )$library[0-9a-z]* " <<<"$depends" ||
                 fail "Depends does not name $library: $depends"
         done
+        grep -Eq "(^|, )fonts-liberation(,|$)" <<<"$depends" ||
+            fail "Depends does not name the window's font: $depends"
     else
         fail "cpack made no .deb"
     fi
