@@ -23,10 +23,12 @@ DemoDevice::~DemoDevice() {
 QString DemoDevice::locate() {
     const QDir here(QCoreApplication::applicationDirPath());
     const QString beside = here.filePath(QStringLiteral("velmora-devsim"));
+    if (QFileInfo(beside).isExecutable())
+        return beside;
     const QString buildTree =
         QDir::cleanPath(here.filePath(QStringLiteral("../devsim/velmora-devsim")));
-    return !QFileInfo(beside).isExecutable() && QFileInfo(buildTree).isExecutable() ? buildTree
-                                                                                    : beside;
+    // Found nowhere, the failed start names the installed place.
+    return QFileInfo(buildTree).isExecutable() ? buildTree : beside;
 }
 
 bool DemoDevice::start(const QString &program, QString &error) {
