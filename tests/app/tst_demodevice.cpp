@@ -14,15 +14,6 @@ private slots:
                  qPrintable(device.terminal()));
         QVERIFY(QFileInfo::exists(device.terminal()));
     }
-
-    void missingProgramGivesTheReason() {
-        DemoDevice device;
-        QString error;
-        QVERIFY(!device.start(QStringLiteral("/nonexistent/velmora-devsim"), error));
-        QVERIFY2(error.startsWith(QStringLiteral("/nonexistent/velmora-devsim: ")),
-                 qPrintable(error));
-        QVERIFY(device.terminal().isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDemoDevice)
