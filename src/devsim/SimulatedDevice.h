@@ -9,7 +9,7 @@
 #include <optional>
 #include <thread>
 
-class TRecData;
+struct DeviceRequest;
 
 struct DeviceOptions {
     QString imagePath;            // empty: the memory lives only as long as the device
@@ -72,10 +72,10 @@ private:
     void closeTerminal();
     void serve();
     // False when the request hung the device up.
-    bool handleRequest(TRecData &request, Clock::time_point arrived);
-    std::optional<QByteArray> replyBytes(const TRecData &request, int number,
+    bool handleRequest(const DeviceRequest &request, Clock::time_point arrived);
+    std::optional<QByteArray> replyBytes(const DeviceRequest &request, int number,
                                          const DeviceFaults &faults);
-    std::optional<QByteArray> answer(const TRecData &request, bool refuse);
+    std::optional<QByteArray> answer(const DeviceRequest &request, bool refuse);
     void persist();
     void send(const QByteArray &bytes, const DeviceFaults &faults, Clock::time_point arrived);
     bool writeAll(const char *data, qsizetype size);
