@@ -7,9 +7,13 @@
 
 namespace {
 
-bool isWritten(const NumberTable &table, int row) {
-    return !table.cell(NumberTable::Number, row).isEmpty() &&
-           table.cell(NumberTable::Delete, row) != QLatin1String("yes");
+bool isWritten(const std::function<QString(int column)> &cell) {
+    return !cell(NumberTable::Number).isEmpty() &&
+           cell(NumberTable::Delete) != QLatin1String("yes");
+}
+
+std::function<QString(int column)> cellsOf(const NumberTable &table, int row) {
+    return [&table, row](int column) { return table.cell(column, row); };
 }
 
 // The serials of a finding; a long list names the first ten and counts the rest, so that one
@@ -27,10 +31,14 @@ QString serialList(const QStringList &serials) {
 namespace NumberListWarnings {
 
 bool isExpired(const NumberTable &table, int row, const QDateTime &now) {
-    if (!isWritten(table, row) || table.cell(NumberTable::Always, row) == QLatin1String("yes"))
+    return isExpired(cellsOf(table, row), now);
+}
+
+bool isExpired(const std::function<QString(int column)> &cell, const QDateTime &now) {
+    if (!isWritten(cell) || cell(NumberTable::Always) == QLatin1String("yes"))
         return false;
-    const QString date = table.cell(NumberTable::EndDate, row);
-    const QString time = table.cell(NumberTable::EndTime, row);
+    const QString date = cell(NumberTable::EndDate);
+    const QString time = cell(NumberTable::EndTime);
     if (!NumberRecord::isDeviceDate(date) || !NumberRecord::isDeviceTime(time))
         return false;
     // Only the digit positions count: the editor writes "/" between them, a read "-".
@@ -44,7 +52,7 @@ QStringList of(const NumberTable &table, const QDateTime &now) {
     QMap<QString, QStringList> serialsOf;
     QStringList expired, withPlus, withoutPlus;
     for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        if (!isWritten(table, r))
+        if (!isWritten(cellsOf(table, r)))
             continue;
         const QString serial = table.cell(NumberTable::Serial, r);
         const QString number = table.cell(NumberTable::Number, r);
