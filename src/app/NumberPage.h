@@ -28,6 +28,8 @@ public:
     QPushButton *const btn7;  // "Delete all"
     QPushButton *const btn11; // hidden "clear the grid"
     QPushButton *const importCsv;
+    // Marks every entry whose window has ended for deletion, as one undo step.
+    QPushButton *const removeExpired;
 
 private:
     NumberGridView *strngrd3;
