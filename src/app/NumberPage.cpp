@@ -38,6 +38,8 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     , btn11(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
     , importCsv(makePageButton(QStringLiteral("Import .CSV"), read->parentWidget(), 8, 441))
     , removeExpired(makePageButton(QStringLiteral("Remove expired"), read->parentWidget(), 8, 497))
+    , compareFile(
+          makePageButton(QStringLiteral("Compare with file…"), read->parentWidget(), 8, 553))
     , strngrd3(new NumberGridView(table, this))
     , history(new GridUndo(table, *this, buttonFlags(table))) {
     btn11->hide();
@@ -59,6 +61,7 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     });
     // An edit of the list, locked while an operation runs as "Delete all" is.
     watchEnabled(btn7, [this](bool enabled) { removeExpired->setEnabled(enabled); });
+    watchEnabled(read, [this](bool enabled) { compareFile->setEnabled(enabled); });
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -30,6 +30,8 @@ public:
     QPushButton *const importCsv;
     // Marks every entry whose window has ended for deletion, as one undo step.
     QPushButton *const removeExpired;
+    // "Compare with file…": locked and unlocked with "Read", as it reads too.
+    QPushButton *const compareFile;
 
 private:
     NumberGridView *strngrd3;
