@@ -28,16 +28,23 @@ int report(CliRun &run, const AreaDifferences &differences) {
 
 } // namespace
 
-int diffNumbers(CliRun &run, const QString &path) {
+std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &path) {
     NumberTable file;
     if (!NumberListExchange(file, run.session(), QString()).loadFile(path) || !run.login().ok)
-        return ExitFailure;
+        return std::nullopt;
     NumberTable device;
     TtelephoneSend numbers(run.session(), device);
     run.session().setNumberListTransfer(&numbers);
     const bool read = run.await([&numbers] { numbers.StartRead(); }).ok;
     run.session().setNumberListTransfer(nullptr);
-    return read ? report(run, NumberListDiff::between(device, file)) : int(ExitFailure);
+    if (!read)
+        return std::nullopt;
+    return NumberListDiff::between(device, file);
+}
+
+int diffNumbers(CliRun &run, const QString &path) {
+    const auto differences = numberDifferences(run, path);
+    return differences ? report(run, *differences) : int(ExitFailure);
 }
 
 int diffSettings(CliRun &run, const QString &path) {

@@ -246,8 +246,7 @@ CliCommand numbersCommand() {
         "--verify reads it back. Every save asks first, summing up the changes, and backs up "
         "the list it read in the configuration folder (its path goes to the error stream); "
         "import reads the list first for that. diff reads the list and prints each entry that "
-        "differs "
-        "from the workbook, comma-separated text or backup FILE: serial, device, file.");
+        "differs from the workbook, comma-separated text or backup FILE: serial, device, file.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {

@@ -1,13 +1,12 @@
+#include "AreaDiffCommand.h"
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
 #include "PortFanOut.h"
 #include "Session.h"
 #include "TerminalOperator.h"
-#include "numbers/NumberListDiff.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberTable.h"
-#include "numbers/TtelephoneSend.h"
 #include "protocol/Trecognitionserial.h"
 #include "settings/SettingsTable.h"
 #include "settings/Tcustomstringgrid_basis.h"
@@ -29,21 +28,13 @@ int usage(CliRun &run, const QString &problem) {
 
 // The list read back must be the file's entry for entry, as the device stores them.
 bool listReadsBack(CliRun &run, const QString &path) {
-    NumberTable file;
-    if (!NumberListExchange(file, run.session(), QString()).loadFile(path))
+    const auto differences = numberDifferences(run, path);
+    if (!differences)
         return false;
-    NumberTable device;
-    TtelephoneSend numbers(run.session(), device);
-    run.session().setNumberListTransfer(&numbers);
-    const bool read = run.await([&numbers] { numbers.StartRead(); }).ok;
-    run.session().setNumberListTransfer(nullptr);
-    if (!read)
-        return false;
-    const AreaDifferences differences = NumberListDiff::between(device, file);
-    for (const AreaDifference &d : differences)
+    for (const AreaDifference &d : *differences)
         run.person().note(QStringLiteral("serial %1 reads back \"%2\", saved \"%3\"")
                               .arg(d.where, d.device, d.file));
-    return differences.isEmpty();
+    return differences->isEmpty();
 }
 
 // The port of --port, in this process: the profile, then the number list, each backed up and
