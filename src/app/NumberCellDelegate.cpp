@@ -2,6 +2,7 @@
 
 #include "NumberWindowText.h"
 #include "WindowPicker.h"
+#include "numbers/NumberListWarnings.h"
 #include "numbers/NumberTable.h"
 
 #include <QAbstractItemView>
@@ -11,6 +12,7 @@
 namespace {
 
 const QColor OutOfRangeFill(192, 220, 192);
+const QColor EndedInk(150, 150, 150);
 
 CellDelegate::Look numberLook(const QWidget &view) {
     const QColor face = view.palette().color(QPalette::Button);
@@ -64,6 +66,12 @@ void NumberCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         cell.palette.setCurrentColorGroup(QPalette::Active);
     } else if (NumberWindowText::outOfRange(index.column(), index.data().toString())) {
         cell.palette.setColor(QPalette::Base, OutOfRangeFill);
+    } else if (index.column() == NumberTable::EndDate &&
+               NumberListWarnings::isExpired(
+                   [&index](int column) { return index.siblingAtColumn(column).data().toString(); },
+                   QDateTime::currentDateTime())) {
+        // An entry whose window has ended: the save still writes it, the review names it.
+        cell.palette.setColor(QPalette::Text, EndedInk);
     }
     CellDelegate::paint(painter, cell, index);
 }

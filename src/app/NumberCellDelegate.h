@@ -10,8 +10,9 @@
 class QDateTimeEdit;
 
 // Draws the number grid (the serial column as its fixed column, window cells whose date or time
-// is out of range on a green fill, the Always and Delete columns as check boxes) and hosts its
-// in-place editors: a text editor for the number, a picker for each window cell.
+// is out of range on a green fill, the end date of an entry whose window has ended in grey, the
+// Always and Delete columns as check boxes) and hosts its in-place editors: a text editor for
+// the number, a picker for each window cell.
 //
 // A picker opens on its cell's date or time when the cell holds one it can take, otherwise on
 // the value its column's picker had last: the start pickers begin at 2015/03/06 00:00, the end

@@ -35,7 +35,8 @@ public:
 
     // Opens --port; any failure shows "COM Port error" with the reason beneath it.
     bool openPort();
-    // Opens the port and checks --password against the device.
+    // Opens the port and checks --password against the device, once a run: a command of several
+    // steps logs in for all of them (a profile it saves may change the password on the way).
     Outcome login();
     // Starts an operation and waits until it ends with its message. Once a request is out the
     // session always ends it (its reply, "Receive timeout", or a hang-up); a start that sends
@@ -50,6 +51,7 @@ private:
     TerminalOperator &op;
     QTextStream &output;
     QTextStream *traceStream = nullptr;
+    bool loggedIn = false;
     // Outlives the session that reports to it.
     std::unique_ptr<FrameTrace> trace;
     std::unique_ptr<Session> deviceSession;

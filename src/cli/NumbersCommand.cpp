@@ -1,3 +1,4 @@
+#include "AreaDiffCommand.h"
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
@@ -239,7 +240,8 @@ int removeNumber(CliRun &run, const QString &number) {
 CliCommand numbersCommand() {
     CliCommand c;
     c.name = QStringLiteral("numbers");
-    c.arguments = QStringLiteral("read | add NUMBER | remove NUMBER | export FILE | import FILE");
+    c.arguments =
+        QStringLiteral("read | add NUMBER | remove NUMBER | export FILE | import FILE | diff FILE");
     c.summary = QStringLiteral(
         "Log in, then: read prints each entry of the authorized number list as serial, number, "
         "start date, start time, end date, end time and Always; add puts NUMBER into the row "
@@ -250,7 +252,8 @@ CliCommand numbersCommand() {
         "the comma-separated text of a .cvs or .csv FILE) and saves it as the whole list; "
         "--verify reads it back. Every save asks first, summing up the changes, and backs up "
         "the list it read in the configuration folder (its path goes to the error stream); "
-        "import reads the list first for that.");
+        "import reads the list first for that. diff reads the list and prints each entry that "
+        "differs from the workbook, comma-separated text or backup FILE: serial, device, file.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {
@@ -277,10 +280,12 @@ CliCommand numbersCommand() {
             return exportNumbers(run, args.at(1));
         if (action == QStringLiteral("import") && args.size() == 2)
             return importNumbers(run, args.at(1));
+        if (action == QStringLiteral("diff") && args.size() == 2)
+            return diffNumbers(run, args.at(1));
         return usage(run, QStringLiteral("usage: velmora-cli numbers read | add NUMBER "
                                          "[--from \"YYYY/MM/DD HH:MM\" --to \"YYYY/MM/DD HH:MM\"] "
                                          "[--verify] | remove NUMBER [--verify] | export FILE | "
-                                         "import FILE [--verify]"));
+                                         "import FILE [--verify] | diff FILE"));
     };
     return c;
 }

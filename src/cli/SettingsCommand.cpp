@@ -1,3 +1,4 @@
+#include "AreaDiffCommand.h"
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
@@ -205,7 +206,8 @@ int importSettings(CliRun &run, const QString &path) {
 CliCommand settingsCommand() {
     CliCommand c;
     c.name = QStringLiteral("settings");
-    c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...] | export FILE | import FILE");
+    c.arguments =
+        QStringLiteral("read | set N=VALUE [N=VALUE...] | export FILE | import FILE | diff FILE");
     c.summary = QStringLiteral("Log in, then: read prints the 22 basic settings "
                                "as number, caption and value; set "
                                "reads them, changes row N to VALUE (a choice by "
@@ -216,7 +218,8 @@ CliCommand settingsCommand() {
                                "save asks first, summing up the changes, and backs up "
                                "the settings it read in the configuration folder (its "
                                "path goes to the error stream); import reads them first "
-                               "for that.");
+                               "for that. diff reads them and prints each row that "
+                               "differs from the profile or backup FILE: row, device, file.");
     c.minArguments = 1;
     c.maxArguments = 1 + SettingsTable::ParameterCount;
     c.options = {
@@ -234,9 +237,11 @@ CliCommand settingsCommand() {
             return exportSettings(run, run.arguments().at(1));
         if (action == QStringLiteral("import") && run.arguments().size() == 2)
             return importSettings(run, run.arguments().at(1));
+        if (action == QStringLiteral("diff") && run.arguments().size() == 2)
+            return diffSettings(run, run.arguments().at(1));
         run.person().message(
             QStringLiteral("velmora-cli: usage: velmora-cli settings read | set N=VALUE ... | "
-                           "export FILE | import FILE"),
+                           "export FILE | import FILE | diff FILE"),
             {}, Operator::Icon::Error);
         return int(ExitUsage);
     };

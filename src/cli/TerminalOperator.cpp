@@ -50,6 +50,12 @@ void TerminalOperator::finishStatusLine() {
     lineOpen = false;
 }
 
+void TerminalOperator::note(const QString &line) {
+    finishStatusLine();
+    io.err << line << '\n';
+    io.err.flush();
+}
+
 void TerminalOperator::message(const QString &text, const QString &title, Icon,
                                const QString &detail) {
     finishStatusLine();

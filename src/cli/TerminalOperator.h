@@ -50,6 +50,8 @@ public:
     int refusals() const { return refused; }
     // Ends a status line left open on the terminal, so that the next output starts clean.
     void finishStatusLine();
+    // A line of its own on the error stream, beside the status texts.
+    void note(const QString &line);
 
 private:
     bool ask(const QString &question, const QString &acceptCaption, const QString &rejectCaption);

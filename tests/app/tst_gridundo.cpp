@@ -88,6 +88,21 @@ private slots:
             << QList<Cell>{{1, NumberTable::Delete}, {3000, NumberTable::Delete}}
             << QStringList{"no", "no"} << QStringList{"yes", "yes"};
 
+        // Entries 2 and 4 ended in 2024; entry 3 runs until 2099 and stays.
+        QTest::newRow("Remove expired") << Action([](Window &win) {
+            for (int entry : {2, 3, 4}) {
+                win.numbers().setCell(NumberTable::Number, entry, "+49" + QString::number(entry));
+                for (int i = 0; i < 4; ++i)
+                    win.numbers().setCell(NumberTable::StartDate + i, entry, someWindow[i]);
+            }
+            win.numbers().setCell(NumberTable::EndDate, 3, "2099/01/01");
+        }) << Action([](Window &win) { win.w.numberPage()->removeExpired->click(); })
+                                        << QList<Cell>{{2, NumberTable::Delete},
+                                                       {3, NumberTable::Delete},
+                                                       {4, NumberTable::Delete}}
+                                        << QStringList{"no", "no", "no"}
+                                        << QStringList{"yes", "no", "yes"};
+
         QTest::newRow("import") << Action([](Window &win) {
             NumberTable source;
             source.setCell(NumberTable::Number, 1, "+4930123456");

@@ -60,9 +60,11 @@ private slots:
                                       "Authorized number list read to PC software success.",
                                       "Authorized number list saved success",
                                       "Authorized number list read to PC software success."}));
-        // The review before the save, its details included.
+        // The review before the save, its details and warnings included.
         QVERIFY2(out.err.contains("0 entries added, 0 changed, 1 deleted. Save to the device?\n"
-                                  "Deleted: 2 -> OK(&Y) (--yes)"),
+                                  "Deleted: 2\n\nWarnings:\nNumbers in two styles: with \"+\" "
+                                  "country code in serials 1, 3; without in serials 5 -> OK(&Y) "
+                                  "(--yes)"),
                  qPrintable(out.err));
 
         QByteArray expected = usedList();
