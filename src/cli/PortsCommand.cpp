@@ -28,7 +28,7 @@ CliCommand portsCommand() {
                        "program holds it."))};
     c.run = [](CliRun &run) {
         const bool verbose = run.isSet(QStringLiteral("verbose"));
-        for (const SerialPortInfo &port : Trecognitionserial().list())
+        for (const SerialPortInfo &port : run.portList().list())
             run.out() << (verbose ? verboseLine(port) : port.path) << '\n';
         run.out().flush();
         return int(ExitSuccess);

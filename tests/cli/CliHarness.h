@@ -13,13 +13,14 @@ struct CliResult {
     QString err;
 };
 
-inline CliResult runCli(const QStringList &arguments, const QString &input = {}) {
+inline CliResult runCli(const QStringList &arguments, const QString &input = {},
+                        const Trecognitionserial &ports = Trecognitionserial()) {
     CliResult r;
     QString in = input;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
     QTextStream inStream(&in);
-    CliApp app({out, err, inStream, false, false});
+    CliApp app({out, err, inStream, false, false}, ports);
     r.code = app.run(QStringList{QStringLiteral("velmora-cli")} + arguments);
     out.flush();
     err.flush();
