@@ -127,6 +127,10 @@ struct Rig {
                                          [](const auto &o) { return o.first; });
         if (!success)
             return;
+        if (h.sent.isEmpty()) {
+            std::fprintf(stderr, "success reported with no request sent\n");
+            std::abort();
+        }
         ReplyScan scan(bytes, size);
         for (const QByteArray &request : h.sent) {
             if (scan.next(request, login))
