@@ -68,8 +68,9 @@ void addRow(QString &text, const QString &left, const QString &right) {
 
 } // namespace
 
-CliApp::CliApp(const TerminalOperator::Streams &streams)
-    : io(streams) {}
+CliApp::CliApp(const TerminalOperator::Streams &streams, Trecognitionserial ports)
+    : io(streams)
+    , ports(std::move(ports)) {}
 
 QString CliApp::helpText() {
     QString text = QStringLiteral(
@@ -164,6 +165,7 @@ int CliApp::run(const QStringList &arguments) {
     TerminalOperator op(io, parser.isSet(yesOption));
     CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
                io.out);
+    run.setPortList(ports);
     if (parser.isSet(traceOption))
         run.traceFramesTo(io.err);
     return command->run(run);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/Trecognitionserial.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,9 @@ public:
     QTextStream &out() { return output; }
     TerminalOperator &person() { return op; }
     Session &session();
+    // The machine's serial ports, as the ports command lists them.
+    const Trecognitionserial &portList() const { return ports; }
+    void setPortList(const Trecognitionserial &list) { ports = list; }
     // Every frame of the session goes to `err` as a line of its own (--trace).
     void traceFramesTo(QTextStream &err);
 
@@ -52,6 +57,7 @@ private:
     QTextStream &output;
     QTextStream *traceStream = nullptr;
     bool loggedIn = false;
+    Trecognitionserial ports;
     // Outlives the session that reports to it.
     std::unique_ptr<FrameTrace> trace;
     std::unique_ptr<Session> deviceSession;

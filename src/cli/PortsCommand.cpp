@@ -30,7 +30,7 @@ CliCommand portsCommand() {
     c.run = [](CliRun &run) {
         const bool verbose = run.isSet(QStringLiteral("verbose"));
         QList<QStringList> records;
-        for (const SerialPortInfo &port : Trecognitionserial().list())
+        for (const SerialPortInfo &port : run.portList().list())
             records << (verbose ? verboseFields(port) : QStringList{port.path});
         RecordOutput::print(run,
                             {QStringLiteral("Port"), QStringLiteral("Description"),

@@ -26,13 +26,14 @@ inline bool saysInOrder(const QString &err, const QStringList &lines) {
     return true;
 }
 
-inline CliResult runCli(const QStringList &arguments, const QString &input = {}) {
+inline CliResult runCli(const QStringList &arguments, const QString &input = {},
+                        const Trecognitionserial &ports = Trecognitionserial()) {
     CliResult r;
     QString in = input;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
     QTextStream inStream(&in);
-    CliApp app({out, err, inStream, false, false});
+    CliApp app({out, err, inStream, false, false}, ports);
     r.code = app.run(QStringList{QStringLiteral("velmora-cli")} + arguments);
     out.flush();
     err.flush();

@@ -1,6 +1,7 @@
 #include "CliHarness.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "FakeTtyClass.h"
 #include "PseudoTerminal.h"
 #include "SimulatedDevice.h"
 #include "protocol/TComm.h"
@@ -46,10 +47,14 @@ private slots:
     }
 
     void portsListsTheMachinePorts() {
-        const CliResult r = runCli({"ports"});
+        FakeTtyClass tty;
+        tty.addUsb("ttyUSB7", "0403", "6001", "ftdi_sio");
+        tty.add("ttyS0", true, true, "4\n");
+        tty.add("ttyS1", true, true, "0\n"); // no UART behind it
+        const CliResult r = runCli({"ports"}, {}, Trecognitionserial(tty.root(), tty.dev()));
         QCOMPARE(r.code, 0);
-        const QStringList expected = Trecognitionserial().ports();
-        QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join('\n') + '\n');
+        QCOMPARE(r.out, tty.dev() + "/ttyUSB7\n" + tty.dev() + "/ttyS0\n");
+        QVERIFY(r.err.isEmpty());
     }
 
     void login_data() {

@@ -1,4 +1,5 @@
 #include "CliHarness.h"
+#include "Hex.h"
 #include "SimulatedDevice.h"
 
 #include <QTest>
@@ -7,10 +8,6 @@ namespace {
 
 constexpr int ListAddress = 0x1000;
 constexpr int ListSize = 375 * 256;
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QByteArray record(const QByteArray &number, const char *window) {
     return number + QByteArray(22 - number.size(), '\0') + hex(window);

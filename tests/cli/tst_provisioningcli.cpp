@@ -1,4 +1,5 @@
 #include "CliHarness.h"
+#include "Hex.h"
 #include "SimulatedDevice.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int ListAddress = 0x1000;
 constexpr int ListSize = 375 * 256;
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QString writeSheet(const QString &path, const QList<QStringList> &rows) {
     WorkbookWriter writer;

@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "ProtocolHarness.h"
 #include "history/HistoryTable.h"
 #include "history/THistoryInf.h"
@@ -21,7 +22,7 @@ QByteArray event(int n, const char *dateBytes = "1A0101") {
     r[0] = char(n & 0xFF);
     r[1] = char(n >> 8);
     r.replace(4, 3, QByteArray::fromHex(dateBytes));
-    r.replace(10, 2, H::hex("01 02"));
+    r.replace(10, 2, hex("01 02"));
     return r;
 }
 
@@ -61,7 +62,7 @@ private slots:
         Fixture f;
         f.table.setCell(HistoryTable::Content, 1000, QStringLiteral("from before"));
         f.history.StartRead();
-        QCOMPARE(f.h.sent.first(), H::hex("23 83 00 03 00 00 00 00 80"));
+        QCOMPARE(f.h.sent.first(), hex("23 83 00 03 00 00 00 00 80"));
         QCOMPARE(f.h.op.statusText, QStringLiteral("Reading historical data"));
         for (int p = 1; p <= 500; ++p) {
             f.h.op.clearHistory();
@@ -73,8 +74,8 @@ private slots:
             }
         }
         QCOMPARE(f.h.sent.size(), 500);
-        QCOMPARE(f.h.sent[1], H::hex("23 83 00 03 01 00 00 00 81"));
-        QCOMPARE(f.h.sent.last(), H::hex("23 83 00 04 F3 00 00 00 74"));
+        QCOMPARE(f.h.sent[1], hex("23 83 00 03 01 00 00 00 81"));
+        QCOMPARE(f.h.sent.last(), hex("23 83 00 04 F3 00 00 00 74"));
         QVERIFY(!f.h.op.progressVisible);
         QCOMPARE(f.h.outcomes, (QList<QPair<bool, QString>>{{true, QString()}}));
         QVERIFY(f.h.op.messages.isEmpty());

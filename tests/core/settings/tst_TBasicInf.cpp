@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "ProtocolHarness.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
@@ -51,7 +52,7 @@ private slots:
         QCOMPARE(q.title, QString());
         QCOMPARE(q.acceptCaption, QStringLiteral("OK(&Y)"));
         QCOMPARE(q.rejectCaption, QStringLiteral("Cancel(&N)"));
-        QCOMPARE(f.h.sent, QList<QByteArray>{ProtocolHarness::hex("23 83 00 00 00 00 00 00 83")});
+        QCOMPARE(f.h.sent, QList<QByteArray>{hex("23 83 00 00 00 00 00 00 83")});
         QCOMPARE(f.h.op.statusText, QStringLiteral("Read settings"));
         QCOMPARE(f.basic.PageIndex, uint16_t(2));
 
@@ -62,7 +63,7 @@ private slots:
         f.h.op.clearHistory();
         f.h.feed(readReply(0x000, page1));
         QCOMPARE(f.h.sent.size(), 2);
-        QCOMPARE(f.h.sent.at(1), ProtocolHarness::hex("23 83 00 00 01 00 00 00 82"));
+        QCOMPARE(f.h.sent.at(1), hex("23 83 00 00 01 00 00 00 82"));
         QCOMPARE(f.table.value(1), QStringLiteral("1234"));
         QCOMPARE(f.table.choiceIndex(3), 0);
         QCOMPARE(f.table.value(21), QStringLiteral("ab"));
@@ -117,17 +118,17 @@ private slots:
         f.basic.SaveSettings();
         QCOMPARE(f.h.sent.size(), 1);
         QCOMPARE(f.h.sent.at(0).size(), 265);
-        QCOMPARE(f.h.sent.at(0).left(8), ProtocolHarness::hex("23 82 00 00 00 00 01 00"));
+        QCOMPARE(f.h.sent.at(0).left(8), hex("23 82 00 00 00 00 01 00"));
         // The start-up table: texts end with a 0 byte, numbers are low byte first.
         const QByteArray page1 =
             patched(erasedPage(), {{0, "7482"},
-                                   {26, ProtocolHarness::hex("01 01")},
+                                   {26, hex("01 01")},
                                    {28, QByteArray("Unauthorized door opened", 25)},
                                    {68, QByteArray("DIN2 Alarm", 11)},
-                                   {108, ProtocolHarness::hex("0A 00 01 00 00 00 00 00 03 03")},
+                                   {108, hex("0A 00 01 00 00 00 00 00 03 03")},
                                    {118, QByteArray("Relay ON", 9)},
                                    {158, QByteArray("Relay OFF", 10)},
-                                   {198, ProtocolHarness::hex("0F 27 E7 03 00 00")}});
+                                   {198, hex("0F 27 E7 03 00 00")}});
         QCOMPARE(f.h.sent.at(0).mid(8, 256).toHex(' '), page1.toHex(' '));
         QCOMPARE(f.h.op.progressPositions, QList<int>{50});
         QCOMPARE(f.h.op.statusText, QStringLiteral("Save settings"));
@@ -136,7 +137,7 @@ private slots:
         f.table.setValue(22, QStringLiteral("later"));
         f.h.feed(writeReply(0x000, 1));
         QCOMPARE(f.h.sent.size(), 2);
-        QCOMPARE(f.h.sent.at(1).left(8), ProtocolHarness::hex("23 82 00 00 01 00 01 00"));
+        QCOMPARE(f.h.sent.at(1).left(8), hex("23 82 00 00 01 00 01 00"));
         QCOMPARE(f.h.sent.at(1).mid(8, 256), patched(erasedPage(), {{14, "later"}}));
         QCOMPARE(f.h.op.progressPositions, (QList<int>{50, 100}));
         QVERIFY(f.h.op.messages.isEmpty());
@@ -225,7 +226,7 @@ private slots:
 
         f.basic.ReadSettings();
         QCOMPARE(f.h.sent.size(), 3);
-        QCOMPARE(f.h.sent.at(2), ProtocolHarness::hex("23 83 00 00 00 00 00 00 83"));
+        QCOMPARE(f.h.sent.at(2), hex("23 83 00 00 00 00 00 00 83"));
         QCOMPARE(f.basic.PageIndex, uint16_t(2));
     }
 };

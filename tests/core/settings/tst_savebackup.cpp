@@ -2,7 +2,6 @@
 #include "backup/BackupFiles.h"
 #include "exchange/CodePage.h"
 #include "exchange/WorkbookReader.h"
-#include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 #include "settings/TBasicInf.h"
 #include "settings/Tcustomstringgrid_basis.h"
@@ -27,18 +26,16 @@ struct Fixture {
         h.receive.transfers.basic = &basic;
         basic.saveGuard().setBackupFolder(dir.path());
     }
-    // The device answers a read with settings whose row 7 holds "25".
+    // The device answers a read with an erased settings area but for its password, row 7 = 25
+    // (bytes 108..109, low byte first) and row 10 = 0 (bytes 112..115).
     void readFromDevice() {
-        SettingsTable device;
-        device.setValue(7, "25");
-        uint8_t pages[2][256] = {};
-        SettingsArea(device).encodePage1(pages[0], CodePage::current());
-        SettingsArea(device).encodePage2(pages[1], CodePage::current());
+        QByteArray page1(256, '\xFF');
+        page1.replace(0, 4, "7482");
+        page1.replace(108, 2, QByteArray::fromHex("1900"));
+        page1.replace(112, 4, QByteArray(4, '\0'));
         basic.StartRead();
-        h.feed(ProtocolHarness::frame(0x83, 0x000,
-                                      QByteArray(reinterpret_cast<char *>(pages[0]), 256)));
-        h.feed(ProtocolHarness::frame(0x83, 0x100,
-                                      QByteArray(reinterpret_cast<char *>(pages[1]), 256)));
+        h.feed(ProtocolHarness::frame(0x83, 0x000, page1));
+        h.feed(ProtocolHarness::frame(0x83, 0x100, QByteArray(256, '\xFF')));
         h.op.clearHistory();
         h.sent.clear();
     }
