@@ -1,10 +1,10 @@
 #include "exchange/WorkbookReader.h"
 
+#include "exchange/InputFile.h"
 #include "exchange/XlsSheetReader.h"
 #include "exchange/XlsxSheetReader.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -33,14 +33,8 @@ bool holdsEncryptedPackage(const QByteArray &data) {
 bool WorkbookReader::open(const QString &path) {
     cells.clear();
     QString reason;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else if (file.size() > MaxFileBytes) {
-        reason = QStringLiteral("it is larger than %1 MiB").arg(MaxFileBytes / (1024 * 1024));
-    } else {
-        const QByteArray data = file.readAll();
-        file.close();
+    QByteArray data;
+    if (InputFile::read(path, MaxFileBytes, &data, &reason)) {
         if (data.isEmpty())
             reason = QStringLiteral("it is empty");
         else if (isZip(data))
