@@ -3,6 +3,16 @@
 #include <QHash>
 #include <QString>
 
+// How far a sheet may reach for the table it fills. A value in a row past `lastRow` refuses the
+// whole file, saying `tooLong` ("the list holds more than 3000 entries"); cells past `lastColumn`
+// are not kept. Reading stops at the first such value, so that a sheet of a million rows costs
+// no more than the rows the table can hold.
+struct SheetLayout {
+    int lastRow = 1048576;
+    int lastColumn = 16384;
+    QString tooLong = QStringLiteral("the sheet has more rows than a workbook can hold");
+};
+
 // The cells of one worksheet as read from a file, addressed (row, column) from 1. Each cell has
 // the text a spreadsheet displays and its value as text; for text cells the two are the same.
 class SheetCells {

@@ -38,11 +38,11 @@ bool WorkbookReader::open(const QString &path) {
         if (data.isEmpty())
             reason = QStringLiteral("it is empty");
         else if (isZip(data))
-            XlsxSheetReader::read(data, &cells, &reason);
+            XlsxSheetReader::read(data, &cells, &reason, layout);
         else if (isCompoundDocument(data) && holdsEncryptedPackage(data))
             reason = QStringLiteral("it is encrypted");
         else if (isCompoundDocument(data))
-            XlsSheetReader::read(path, &cells, &reason);
+            XlsSheetReader::read(path, &cells, &reason, layout);
         else
             reason = QStringLiteral("it is not a workbook (neither an .xlsx nor an .xls file)");
     }

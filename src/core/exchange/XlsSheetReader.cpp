@@ -1,5 +1,6 @@
 #include "exchange/XlsSheetReader.h"
 
+#include "exchange/CellReference.h"
 #include "exchange/NumberCellText.h"
 
 #include <QDataStream>
@@ -177,7 +178,7 @@ namespace XlsSheetReader {
 
 // The library behind this reader reads past its buffers on some damaged files, so a file is read
 // in a child process: a crash or a hang there is a damaged file here, never the end of the tool.
-bool read(const QString &path, SheetCells *cells, QString *reason) {
+bool read(const QString &path, SheetCells *cells, QString *reason, const SheetLayout &layout) {
     cells->clear();
     const QString stopped = QStringLiteral("the .xls workbook is damaged (reading it failed)");
     int pipeFds[2];
@@ -222,7 +223,13 @@ bool read(const QString &path, SheetCells *cells, QString *reason) {
         qint32 row = 0, column = 0;
         QString displayed, value;
         in >> row >> column >> displayed >> value;
-        read.set(row, column, displayed, value);
+        if (row > layout.lastRow && column <= layout.lastColumn) {
+            *reason = QStringLiteral("%1 (cell %2 holds a value)")
+                          .arg(layout.tooLong, CellReference::name(row, column));
+            return false;
+        }
+        if (column <= layout.lastColumn)
+            read.set(row, column, displayed, value);
     }
     if (in.status() != QDataStream::Ok) {
         *reason = stopped;

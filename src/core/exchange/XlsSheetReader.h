@@ -9,6 +9,7 @@
 namespace XlsSheetReader {
 
 // On failure `cells` is left empty and `reason` says why, without naming the file.
-bool read(const QString &path, SheetCells *cells, QString *reason);
+// Cells beyond `layout` are refused or dropped as it says.
+bool read(const QString &path, SheetCells *cells, QString *reason, const SheetLayout &layout = {});
 
 } // namespace XlsSheetReader

@@ -93,7 +93,9 @@ bool NumberListExchange::ImportListWorkbook() {
 }
 
 bool NumberListExchange::loadWorkbook(const QString &path) {
-    WorkbookReader reader;
+    WorkbookReader reader(
+        {NumberTable::EntryCount + 1, NumberTable::ColumnCount,
+         QStringLiteral("the list holds more than %1 entries").arg(NumberTable::EntryCount)});
     if (!reader.open(path)) {
         op.message(reader.errorString(), {}, Operator::Icon::Error);
         return false;

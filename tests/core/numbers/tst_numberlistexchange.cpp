@@ -241,6 +241,21 @@ private slots:
         QCOMPARE(op.messageTexts(), QStringList{message});
     }
 
+    // Rows past the 3000th entry were once dropped without a word.
+    void listLongerThanTheDeviceIsRefused() {
+        WorkbookWriter writer;
+        writer.setCellText(1, 1, QStringLiteral("Serial"));
+        writer.setCellText(3002, 2, QStringLiteral("5551234"));
+        const QString path = dir.filePath(QStringLiteral("long.xlsx"));
+        QVERIFY(writer.saveAs(path));
+        NumberTable table;
+        QVERIFY(!exchange(table).loadWorkbook(path));
+        QCOMPARE(op.messageTexts(),
+                 QStringList{"Cannot read the workbook \"" + path +
+                             "\": the list holds more than 3000 entries (cell B3002 holds a "
+                             "value)."});
+    }
+
     void csvOfTheStartUpGrid() {
         QByteArray expected;
         for (int r = 1; r <= 3000; ++r)
