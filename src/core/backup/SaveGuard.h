@@ -5,8 +5,10 @@
 #include "operator/Tstatusbar_ctrl.h"
 
 #include <QString>
+#include <QStringList>
 
 class OperationOutcome;
+class TComm;
 
 // What every save of a device area goes through before its first page: the operator's review of
 // the changes since the baseline, and a backup of the area as last read from the device in
@@ -26,11 +28,16 @@ public:
 
     // One question summing up the changes; false when the operator declines.
     bool review();
-    // Writes the backup when there is a device copy. When it cannot be written the operator is
-    // told why and the operation ends: false, and nothing may be sent.
+    // The backups are named for the device on this link's port.
+    void nameBackupsFor(const TComm &link) { comm = &link; }
+    // Writes the backup when there is a device copy and removes the area's oldest beyond the
+    // newest BackupFiles::Kept. When it cannot be written the operator is told why and the
+    // operation ends: false, and nothing may be sent.
     bool backupBeforeSave(OperationOutcome &outcome);
     // The file the last backup went to; empty before the first.
     QString lastBackupPath() const { return lastBackup; }
+    // The old backups that backup removed.
+    QStringList prunedBackups() const { return pruned; }
 
 protected:
     struct Changes {
@@ -53,5 +60,7 @@ private:
     QString area;
     QString folder;
     QString lastBackup;
+    QStringList pruned;
+    const TComm *comm = nullptr;
     bool copied = false;
 };

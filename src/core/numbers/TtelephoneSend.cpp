@@ -20,7 +20,9 @@ TtelephoneSend::TtelephoneSend(RequestSender &sender, Operator &op, OperationOut
     , guard(op, table) {}
 
 TtelephoneSend::TtelephoneSend(Session &session, NumberTable &table)
-    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {}
+    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {
+    guard.nameBackupsFor(session.cm1());
+}
 
 void TtelephoneSend::ReadList() {
     if (!sender.idle())
