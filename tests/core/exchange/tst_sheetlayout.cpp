@@ -1,6 +1,7 @@
 #include "ZipBuilder.h"
 
 #include "exchange/WorksheetStream.h"
+#include "exchange/XlsSheetReader.h"
 #include "exchange/XlsxSheetReader.h"
 
 #include <QTest>
@@ -72,6 +73,24 @@ private slots:
         QVERIFY(!stream.finish());
         QVERIFY2(reason.startsWith("the part xl/worksheets/sheet1.xml is not well-formed XML"),
                  qPrintable(reason));
+    }
+
+    // The legacy reader runs as a program of its own, which stops at the same first value past
+    // the last row.
+    void legacyWorkbookHasTheSameBounds() {
+        SheetCells cells;
+        QString reason;
+        QVERIFY(!XlsSheetReader::read(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"),
+                                      &cells, &reason, {2, 8, QStringLiteral("too long")}));
+        QCOMPARE(reason, QStringLiteral("too long (cell A3 holds a value)"));
+
+        const QByteArray saved = qgetenv("VELMORA_XLS_READER");
+        qputenv("VELMORA_XLS_READER", "/nonexistent/velmora-xls-reader");
+        QVERIFY(!XlsSheetReader::read(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"),
+                                      &cells, &reason));
+        qputenv("VELMORA_XLS_READER", saved);
+        QCOMPARE(reason, QStringLiteral("the program that reads .xls workbooks, "
+                                        "/nonexistent/velmora-xls-reader, is missing"));
     }
 };
 
