@@ -3,14 +3,14 @@
 #include <QHash>
 #include <QString>
 
-// How far a sheet may reach for the table it fills. A value in a row past `lastRow` refuses the
-// whole file, saying `tooLong` ("the list holds more than 3000 entries"); cells past `lastColumn`
-// are not kept. Reading stops at the first such value, so that a sheet of a million rows costs
-// no more than the rows the table can hold.
+// How far a sheet may reach for the table it fills. Reading ends at the first value in a row
+// past `lastRow`: with a `tooLong` reason ("the list holds more than 3000 entries") that refuses
+// the whole file, without one the rows before it are the sheet. Cells past `lastColumn` are not
+// kept. So a sheet of a million rows costs no more than the rows the table can hold.
 struct SheetLayout {
     int lastRow = 1048576;
     int lastColumn = 16384;
-    QString tooLong = QStringLiteral("the sheet has more rows than a workbook can hold");
+    QString tooLong;
 };
 
 // The cells of one worksheet as read from a file, addressed (row, column) from 1. Each cell has

@@ -16,8 +16,7 @@ class WorkbookReader {
 public:
     static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
-    // The table the sheet fills: a value past its last row refuses the file, cells past its last
-    // column are left out. The default takes any sheet.
+    // The table the sheet fills (see SheetLayout); the default takes any sheet.
     explicit WorkbookReader(SheetLayout layout = {})
         : layout(std::move(layout)) {}
 

@@ -161,6 +161,8 @@ bool decodeMessage(const QByteArray &message, const SheetLayout &layout, SheetCe
         qint32 row = 0, column = 0;
         QString displayed, value;
         in >> row >> column >> displayed >> value;
+        if (row > layout.lastRow && column <= layout.lastColumn && layout.tooLong.isEmpty())
+            continue;
         if (row > layout.lastRow && column <= layout.lastColumn) {
             *reason = QStringLiteral("%1 (cell %2 holds a value)")
                           .arg(layout.tooLong, CellReference::name(row, column));

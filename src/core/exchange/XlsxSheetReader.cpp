@@ -243,21 +243,24 @@ private:
             return fail(QStringLiteral("its first worksheet %1 is missing").arg(part));
         WorksheetStream sheet(
             part, [this](const CellXml &cell) { return keepCell(cell); }, reason);
-        return zip.stream(
-                   part,
-                   [&sheet](const char *data, qsizetype size) { return sheet.feed(data, size); },
-                   reason) &&
-               sheet.finish();
+        const bool read = zip.stream(
+            part, [&sheet](const char *data, qsizetype size) { return sheet.feed(data, size); },
+            reason);
+        return read ? sheet.finish() : endedAtLastRow;
     }
 
     // Within the layout a cell is read; past its last column it is dropped; a value past its
-    // last row ends the read.
+    // last row ends the read, refusing the sheet or keeping the rows before as the layout says.
     bool keepCell(const CellXml &cell) {
         if (cell.column > layout.lastColumn)
             return true;
         if (cell.row > layout.lastRow) {
             if (cell.value.isEmpty() && cell.inlineText.isEmpty())
                 return true;
+            if (layout.tooLong.isEmpty()) {
+                endedAtLastRow = true;
+                return false;
+            }
             return fail(QStringLiteral("%1 (cell %2 holds a value)")
                             .arg(layout.tooLong, CellReference::name(cell.row, cell.column)));
         }
@@ -349,6 +352,7 @@ private:
     SheetCells *cells;
     QString *reason;
     const SheetLayout &layout;
+    bool endedAtLastRow = false;
     ZipPackage zip;
     DateSystem dateSystem = DateSystem::From1900;
     QVector<QString> sharedStrings;

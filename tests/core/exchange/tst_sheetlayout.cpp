@@ -15,7 +15,7 @@ const SheetLayout listOfTwo{3, 2, QStringLiteral("the list holds more than 2 ent
 class TestSheetLayout : public QObject {
     Q_OBJECT
 private slots:
-    // The first value past the last row ends the read, whatever follows it.
+    // The first value past the last row ends the read, whatever follows it (here a damaged cell).
     void valuePastTheLastRowRefusesTheSheet() {
         const QByteArray book = minimalXlsx(
             worksheetXml("<row r=\"3\"><c r=\"A3\" t=\"str\"><v>x</v></c></row>"
@@ -27,6 +27,10 @@ private slots:
         QVERIFY(!XlsxSheetReader::read(book, &cells, &reason, listOfTwo));
         QCOMPARE(reason,
                  QStringLiteral("the list holds more than 2 entries (cell A5 holds a value)"));
+        // Without a reason to refuse, the rows before it are the sheet.
+        QVERIFY2(XlsxSheetReader::read(book, &cells, &reason, {3, 2, {}}), qPrintable(reason));
+        QCOMPARE(cells.value(3, 1), QStringLiteral("x"));
+        QCOMPARE(cells.value(5, 1), QString());
     }
 
     void cellsPastTheLastColumnAreLeftOut() {
