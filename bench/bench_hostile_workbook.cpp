@@ -1,7 +1,8 @@
 // Hostile workbooks against the number list's import: some 3 million cells packed into a few MB.
-// "long" has a million rows of three cells, "wide" 3001 rows of a thousand cells. The long one
-// must be refused at the first row past the list, the wide one read without keeping the cells
-// past the list's columns. peak_rss_MiB is the peak resident size while reading.
+// "long" has a million rows of three cells, "wide" 3001 rows of a thousand cells, "sharedStrings"
+// 3.5 million shared strings. The long one must be refused at the first row past the list, the
+// wide one read without keeping the cells past the list's columns, the strings kept compactly.
+// peak_rss_MiB is the peak resident size while reading.
 #include "exchange/WorkbookReader.h"
 #include "exchange/ZipWriter.h"
 #include "numbers/NumberTable.h"
@@ -45,20 +46,26 @@ double peakMiB() {
     return 0;
 }
 
-QString hostileWorkbook(const QTemporaryDir &dir, int rows, int cellsPerRow) {
+// With `strings`, a shared strings part of that many one-letter strings and a one-cell sheet.
+QString hostileWorkbook(const QTemporaryDir &dir, int rows, int cellsPerRow, int strings = 0) {
     const QByteArray types = "<Types/>";
     const QByteArray rels = "<Relationships><Relationship Id=\"r1\" Type=\"x/officeDocument\" "
                             "Target=\"xl/workbook.xml\"/></Relationships>";
     const QByteArray workbook = "<workbook><sheets><sheet id=\"s1\"/></sheets></workbook>";
-    const QByteArray workbookRels = "<Relationships><Relationship Id=\"s1\" Type=\"x/worksheet\" "
-                                    "Target=\"worksheets/sheet1.xml\"/></Relationships>";
+    const QByteArray workbookRels =
+        "<Relationships><Relationship Id=\"s1\" Type=\"x/worksheet\" "
+        "Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"s2\" Type=\"x/sharedStrings\" "
+        "Target=\"sharedStrings.xml\"/></Relationships>";
     const QByteArray sheet = sheetXml(rows, cellsPerRow);
+    const QByteArray sharedStrings =
+        "<sst>" + QByteArray("<si><t>a</t></si>").repeated(strings) + "</sst>";
     ZipWriter zip;
     zip.add("[Content_Types].xml", types);
     zip.add("_rels/.rels", rels);
     zip.add("xl/workbook.xml", workbook);
     zip.add("xl/_rels/workbook.xml.rels", workbookRels);
     zip.add("xl/worksheets/sheet1.xml", sheet);
+    zip.add("xl/sharedStrings.xml", sharedStrings);
     QByteArray container;
     const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
     QFile file(path);
@@ -70,9 +77,9 @@ QString hostileWorkbook(const QTemporaryDir &dir, int rows, int cellsPerRow) {
 
 // `refusal` is what the reader must say, empty when it must accept the file.
 void readWithTheListLayout(benchmark::State &state, int rows, int cellsPerRow,
-                           const QString &refusal) {
+                           const QString &refusal, int strings = 0) {
     QTemporaryDir dir;
-    const QString path = hostileWorkbook(dir, rows, cellsPerRow);
+    const QString path = hostileWorkbook(dir, rows, cellsPerRow, strings);
     if (path.isEmpty())
         state.SkipWithError("cannot write the workbook");
     resetPeak();
@@ -96,6 +103,11 @@ void BM_HostileWorkbook_wide(benchmark::State &state) {
     readWithTheListLayout(state, 3001, 1000, QString());
 }
 BENCHMARK(BM_HostileWorkbook_wide)->Unit(benchmark::kMillisecond);
+
+void BM_HostileWorkbook_sharedStrings(benchmark::State &state) {
+    readWithTheListLayout(state, 1, 1, QString(), 3500000);
+}
+BENCHMARK(BM_HostileWorkbook_sharedStrings)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "exchange/CellReference.h"
 #include "exchange/NumberCellText.h"
+#include "exchange/SharedStrings.h"
 #include "exchange/WorksheetStream.h"
 #include "exchange/XlsxText.h"
 #include "exchange/XmlPart.h"
@@ -89,7 +90,7 @@ public:
             return false;
         for (const Relationship &r : std::as_const(workbookRelationships)) {
             if (r.type.endsWith(QLatin1String("/sharedStrings")) &&
-                !readSharedStrings(resolveTarget(workbookPart, r.target)))
+                !sharedStrings.read(zip, resolveTarget(workbookPart, r.target), reason))
                 return false;
             if (r.type.endsWith(QLatin1String("/styles")) &&
                 !readStyles(resolveTarget(workbookPart, r.target)))
@@ -106,7 +107,21 @@ private:
 
     bool load(const QString &part, QByteArray *storage, pugi::xml_document *document,
               const char *rootName, pugi::xml_node *root) {
-        if (!zip.read(part, storage, reason) || !XmlPart::parse(*storage, *document, part, reason))
+        // These parts are parsed into a tree, some 64 bytes a node: their size is bounded apart
+        // from the budget of the whole package. The sheet and the shared strings are streamed.
+        const bool read = zip.stream(
+            part,
+            [&](const char *data, qsizetype size) {
+                if (storage->size() + size <= XlsxSheetReader::MaxTreePartBytes) {
+                    storage->append(data, size);
+                    return true;
+                }
+                return fail(QStringLiteral("the part %1 is larger than %2 MiB")
+                                .arg(part)
+                                .arg(XlsxSheetReader::MaxTreePartBytes / (1024 * 1024)));
+            },
+            reason);
+        if (!read || !XmlPart::parse(*storage, *document, part, reason))
             return false;
         *root = document->document_element();
         if (!*root || !hasLocalName(root->name(), rootName))
@@ -180,33 +195,6 @@ private:
             }
         }
         return fail(QStringLiteral("it has no worksheet"));
-    }
-
-    // A shared or inline string: one text, or rich-text runs whose texts are joined. Phonetic
-    // runs are not part of the text.
-    static QString stringItem(pugi::xml_node item) {
-        QByteArray joined;
-        for (pugi::xml_node n = item.first_child(); n; n = n.next_sibling()) {
-            if (n.type() != pugi::node_element)
-                continue;
-            if (hasLocalName(n.name(), "t"))
-                joined += XmlPart::text(n);
-            else if (hasLocalName(n.name(), "r"))
-                joined += XmlPart::text(child(n, "t"));
-        }
-        return XlsxText::decode(joined.constData(), joined.size());
-    }
-
-    bool readSharedStrings(const QString &part) {
-        QByteArray storage;
-        pugi::xml_document document;
-        pugi::xml_node root;
-        if (!load(part, &storage, &document, "sst", &root))
-            return false;
-        for (pugi::xml_node si = root.first_child(); si; si = si.next_sibling())
-            if (si.type() == pugi::node_element && hasLocalName(si.name(), "si"))
-                sharedStrings << stringItem(si);
-        return true;
     }
 
     bool readStyles(const QString &part) {
@@ -355,7 +343,7 @@ private:
     bool endedAtLastRow = false;
     ZipPackage zip;
     DateSystem dateSystem = DateSystem::From1900;
-    QVector<QString> sharedStrings;
+    SharedStrings sharedStrings;
     QVector<FormatKind> styleKinds;
 };
 

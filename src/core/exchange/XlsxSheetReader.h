@@ -14,6 +14,8 @@ namespace XlsxSheetReader {
 
 constexpr int MaxRows = CellReference::MaxRows;
 constexpr int MaxColumns = CellReference::MaxColumns;
+// The largest relationships, workbook or styles part; real ones are a few kB.
+constexpr qsizetype MaxTreePartBytes = 4 * 1024 * 1024;
 
 // On failure `cells` is left empty and `reason` says why, without naming the file.
 // Cells beyond `layout` are refused or dropped as it says.
