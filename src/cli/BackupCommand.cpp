@@ -100,12 +100,11 @@ CliCommand backupCommand() {
     CliCommand c;
     c.name = QStringLiteral("backup");
     c.arguments = QStringLiteral("DIR");
-    c.summary = QStringLiteral(
-        "Log in, read the settings, the number list and the history, and "
-        "write the settings profile, the number list workbook and the "
-        "history workbook into DIR, named as the window proposes them with the adapter's "
-        "serial number (else the port's name) added; an existing file "
-        "is never replaced, the new one gets a suffix.");
+    c.summary = QStringLiteral("Log in, read the settings, the number list and the history, and "
+                               "write the settings profile, the number list workbook and the "
+                               "history workbook into DIR, named as the window proposes them "
+                               "with the adapter's serial number (else the port's name) added; "
+                               "an existing file is never replaced, the new one gets a suffix.");
     c.minArguments = 1;
     c.maxArguments = 1;
     c.run = backup;

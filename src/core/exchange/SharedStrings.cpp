@@ -9,11 +9,6 @@
 
 namespace {
 
-QStringView localName(QStringView qualified) {
-    const qsizetype colon = qualified.lastIndexOf(QLatin1Char(':'));
-    return colon < 0 ? qualified : qualified.mid(colon + 1);
-}
-
 // sst > si > t, and sst > si > r > t (a rich-text run); phonetic runs (rPh) are not text.
 enum class Kind { Table, Item, Run, Text, Other };
 
@@ -38,7 +33,7 @@ bool SharedStrings::read(ZipPackage &zip, const QString &part, QString *reason) 
                     return fail(QStringLiteral("the part %1 nests deeper than %2 levels")
                                     .arg(part)
                                     .arg(XmlPart::MaxDepth));
-                const QStringView name = localName(xml.qualifiedName());
+                const QStringView name = XmlPart::localName(xml.qualifiedName());
                 const Kind parent = open.isEmpty() ? Kind::Other : open.last();
                 Kind kind = Kind::Other;
                 if (open.isEmpty()) {

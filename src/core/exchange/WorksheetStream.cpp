@@ -6,15 +6,10 @@
 
 namespace {
 
-QStringView localName(QStringView qualified) {
-    const qsizetype colon = qualified.lastIndexOf(QLatin1Char(':'));
-    return colon < 0 ? qualified : qualified.mid(colon + 1);
-}
-
 // The attribute of that local name, or a null view.
 QStringView attribute(const QXmlStreamAttributes &attributes, QLatin1StringView local) {
     for (const QXmlStreamAttribute &a : attributes)
-        if (localName(a.qualifiedName()) == local)
+        if (XmlPart::localName(a.qualifiedName()) == local)
             return a.value().isNull() ? QStringView(u"") : a.value();
     return {};
 }
@@ -67,7 +62,7 @@ bool WorksheetStream::start() {
         return fail(QStringLiteral("the part %1 nests deeper than %2 levels")
                         .arg(part)
                         .arg(XmlPart::MaxDepth));
-    const Kind kind = kindOf(localName(xml.qualifiedName()));
+    const Kind kind = kindOf(XmlPart::localName(xml.qualifiedName()));
     if (open.isEmpty()) {
         if (kind != Kind::Worksheet)
             return fail(QStringLiteral("the part %1 is not a worksheet part").arg(part));
