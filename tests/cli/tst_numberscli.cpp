@@ -2,7 +2,11 @@
 #include "Hex.h"
 #include "SimulatedDevice.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -104,6 +108,21 @@ private slots:
         const CliResult r = runCli(QStringList{"--port", device.slavePath()} + arguments);
         QCOMPARE(r.code, 2);
         QCOMPARE(device.requestCount(), 0);
+    }
+
+    // Neither is read: /dev/zero never ends, a FIFO without a writer would wait for ever.
+    void importOfASpecialFileSendsNothing() {
+        SimulatedDevice device;
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("list.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &path : {QStringLiteral("/dev/zero"), fifo}) {
+            const CliResult r =
+                runCli({"--port", device.slavePath(), "--yes", "numbers", "import", path});
+            QCOMPARE(r.code, 1);
+            QVERIFY2((r.out + r.err).contains("it is not a regular file"), qPrintable(r.out));
+            QCOMPARE(device.requestCount(), 0);
+        }
     }
 
     void removingAnUnknownNumberSavesNothing() {

@@ -12,7 +12,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-files=(bin/velmora-cli bin/velmora-devsim share/man/man1/velmora-cli.1.gz)
+files=(bin/velmora-cli bin/velmora-devsim bin/velmora-xls-reader share/man/man1/velmora-cli.1.gz)
 if [ "$with_app" = 1 ]; then
     files+=(bin/velmora-configurator
             share/applications/velmora-configurator.desktop

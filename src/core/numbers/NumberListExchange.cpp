@@ -5,6 +5,7 @@
 #include "exchange/CodePage.h"
 #include "exchange/CsvCodePage.h"
 #include "exchange/FileDialogs.h"
+#include "exchange/InputFile.h"
 #include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
@@ -93,7 +94,9 @@ bool NumberListExchange::ImportListWorkbook() {
 }
 
 bool NumberListExchange::loadWorkbook(const QString &path) {
-    WorkbookReader reader;
+    WorkbookReader reader(
+        {NumberTable::EntryCount + 1, NumberTable::ColumnCount,
+         QStringLiteral("the list holds more than %1 entries").arg(NumberTable::EntryCount)});
     if (!reader.open(path)) {
         op.message(reader.errorString(), {}, Operator::Icon::Error);
         return false;
@@ -113,18 +116,17 @@ bool NumberListExchange::ImportListCsv() {
 }
 
 bool NumberListExchange::loadCsv(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        op.message(QStringLiteral("Cannot read \"%1\": %2")
-                       .arg(QDir::toNativeSeparators(path), file.errorString()),
-                   {}, Operator::Icon::Error);
+    // The list's own export is some 200 kB; anything far larger is not one.
+    QByteArray data;
+    QString reason;
+    if (!InputFile::read(path, MaxCsvBytes, &data, &reason)) {
+        op.message(
+            QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(path), reason),
+            {}, Operator::Icon::Error);
         return false;
     }
-    // The list's own export is some 200 kB; anything far larger is not one. The size is found by
-    // reading, as a pipe or a device file reports none.
-    const QByteArray data = file.read(MaxCsvBytes + 1);
     SheetCells sheet;
-    if (data.size() > MaxCsvBytes || !NumberListCsv::read(data, CodePage::current(), sheet)) {
+    if (!NumberListCsv::read(data, CodePage::current(), sheet)) {
         op.message(QStringLiteral("Wrong format of the setting profile"));
         return false;
     }

@@ -21,7 +21,9 @@ TtelephoneSend::TtelephoneSend(RequestSender &sender, Operator &op, OperationOut
     , partial(outcome, op, QStringLiteral("the number list")) {}
 
 TtelephoneSend::TtelephoneSend(Session &session, NumberTable &table)
-    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {}
+    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {
+    guard.nameBackupsFor(session.cm1());
+}
 
 void TtelephoneSend::ReadList() {
     if (!sender.idle())

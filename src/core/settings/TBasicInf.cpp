@@ -37,7 +37,9 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
 
 TBasicInf::TBasicInf(Session &session, SettingsTable &table)
     : TBasicInf(session.requests(), session.person(), session.outcome(), session.statusBar(),
-                session.progressBar(), table) {}
+                session.progressBar(), table) {
+    guard.nameBackupsFor(session.cm1());
+}
 
 void TBasicInf::ReadSettings() {
     if (!sender.idle())

@@ -115,7 +115,8 @@ QString Tcustomstringgrid_basis::choiceProblem(const SheetCells &sheet) const {
 }
 
 bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
-    WorkbookReader reader;
+    // Rows past the last setting (a note, or the wrong file) are not read.
+    WorkbookReader reader({sheetRow(LastRow), sheetColumn(SettingsTable::ColumnCount - 1), {}});
     if (!reader.open(path)) {
         op.message(reader.errorString(), {}, Operator::Icon::Error);
         return false;

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FakeTtyClass.h"
+
 namespace {
 
 QByteArray writeReply(int32_t address, uint8_t result) {
@@ -151,12 +153,37 @@ private slots:
         }
         QFile other(dir.filePath("backup_settings_2023-01-01_10-00-00.xlsx"));
         QVERIFY(other.open(QIODevice::WriteOnly));
-        BackupFiles::prune(dir.path(), "numbers");
+        const QStringList removed = BackupFiles::prune(dir.path(), "numbers");
+        QCOMPARE(removed.size(), 5);
+        QCOMPARE(removed.first(), dir.filePath("backup_numbers_2024-01-01_10-00-01.xlsx"));
         const QStringList left =
             QDir(dir.path()).entryList({"backup_numbers_*"}, QDir::Files, QDir::Name);
         QCOMPARE(left.size(), 50);
         QCOMPARE(left.first(), QStringLiteral("backup_numbers_2024-01-01_10-00-06.xlsx"));
         QVERIFY(QFile::exists(other.fileName()));
+    }
+
+    // Two saves in the same second, in two processes or one, each get a file of their own.
+    void claimNeverReplacesAFile() {
+        QTemporaryDir dir;
+        QFile first(dir.filePath("backup_numbers_2024-01-01_10-00-00_A1.xlsx"));
+        QVERIFY(first.open(QIODevice::WriteOnly));
+        first.write("kept");
+        first.close();
+        QString problem;
+        QCOMPARE(BackupFiles::claim(dir.path(), "backup_numbers_2024-01-01_10-00-00_A1", problem),
+                 dir.filePath("backup_numbers_2024-01-01_10-00-00_A1_2.xlsx"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), QByteArray("kept"));
+    }
+
+    void deviceTagIsTheAdaptersSerialElseThePort() {
+        FakeTtyClass tty;
+        tty.addUsb("ttyUSB0", "10c4", "ea60", "cp210x", "0001 A/7");
+        tty.addUsb("ttyUSB1", "10c4", "ea60", "cp210x");
+        const Trecognitionserial ports(tty.root(), tty.dev());
+        QCOMPARE(BackupFiles::deviceTag(tty.dev() + "/ttyUSB0", ports), QStringLiteral("0001-A-7"));
+        QCOMPARE(BackupFiles::deviceTag("ttyUSB1", ports), QStringLiteral("ttyUSB1"));
     }
 };
 
