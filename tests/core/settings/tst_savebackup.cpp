@@ -29,12 +29,15 @@ struct Fixture {
         basic.saveGuard().setBackupFolder(dir.path());
     }
     // The device answers a read with an erased settings area but for its password, row 7 = 25
-    // (bytes 108..109, low byte first) and row 10 = 0 (bytes 112..115).
+    // (bytes 108..109, low byte first), row 10 = 0 (bytes 112..115) and the first item of every
+    // choice (bytes 26, 27, 110, 111, 116, 117).
     void readFromDevice() {
         QByteArray page1(256, '\xFF');
         page1.replace(0, 4, "7482");
         page1.replace(108, 2, QByteArray::fromHex("1900"));
         page1.replace(112, 4, QByteArray(4, '\0'));
+        for (int at : {26, 27, 110, 111, 116, 117})
+            page1[at] = 0;
         basic.StartRead();
         h.feed(ProtocolHarness::frame(0x83, 0x000, page1));
         h.feed(ProtocolHarness::frame(0x83, 0x100, QByteArray(256, '\xFF')));
