@@ -189,6 +189,9 @@ private slots:
             << PtyClient::frame(0x82, 0x1000);
         QTest::newRow("duplicates")
             << QStringList{"--duplicate-from", "1"} << write << accepted + accepted;
+        QTest::newRow("dribble") << QStringList{"--dribble", "10"} << write << accepted;
+        QTest::newRow("forgotten writes")
+            << QStringList{"--forget-writes-from", "1"} << write << accepted;
     }
     void switchesFromTheCommandLine() {
         QFETCH(QStringList, arguments);
@@ -243,7 +246,8 @@ private slots:
         for (const char *name :
              {"--image", "--history", "--password", "--no-reply-from", "--bad-checksum-from",
               "--cut-after", "--garbage", "--nak-from", "--delay", "--short-data-from",
-              "--short-data-length", "--hang-up-at", "--duplicate-from", "--paced"})
+              "--short-data-length", "--hang-up-at", "--duplicate-from", "--noise-from",
+              "--flood-from", "--dribble", "--forget-writes-from", "--paced"})
             QVERIFY2(run.out.contains(name), name);
     }
 };
