@@ -24,8 +24,11 @@ public:
     // the next backup, and the new baseline of the change markers.
     void deviceMatchesTable();
 
-    // One question summing up the changes; false when the operator declines.
+    // One question summing up the changes, with the check box "Write all pages"; false when the
+    // operator declines.
     bool review();
+    // The operator asked the last review to write every page.
+    bool writeAllPagesChosen() const { return writeAllPages; }
     // Writes the backup when there is a device copy. When it cannot be written the operator is
     // told why and the operation ends: false, and nothing may be sent.
     bool backupBeforeSave(OperationOutcome &outcome);
@@ -54,4 +57,5 @@ private:
     QString folder;
     QString lastBackup;
     bool copied = false;
+    bool writeAllPages = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numbers/NumberSaveGuard.h"
+#include "protocol/PagedSave.h"
 #include "protocol/Tsend_rec_command.h"
 
 class NumberTable;
@@ -11,6 +12,10 @@ class Session;
 // The number list transfer: reads the device's 375 number list pages (8 entries each) into the
 // number table and saves the table back, one page per request, each next page sent from the
 // handling of the previous reply. One instance lives for the whole run.
+//
+// A save writes only the pages that differ from what the device holds, when that is known: the
+// list as last read or saved on this opening of the port. Then it reads the written pages back;
+// any that holds otherwise fails the save.
 class TtelephoneSend : public Tsend_rec_command {
 public:
     static constexpr uint16_t ListPages = 375;
@@ -32,6 +37,10 @@ public:
     NumberSaveGuard &saveGuard() { return guard; }
     // The checks before a save; false after the reason was shown.
     bool CheckBeforeSave();
+    // The next saves write every page, whatever the device is known to hold.
+    void setWriteAllPages(bool all) { writeAll = all; }
+    // The next saves read every page back, not only the written ones.
+    void setReadBackAllPages(bool all) { readBackAll = all; }
 
     void RequestNext() override;
     void RequestPage(uint16_t p);
@@ -42,8 +51,20 @@ public:
     static int32_t pageAddress(uint16_t p) { return FirstPageAddress + 0x100 * (int32_t(p) - 1); }
 
 private:
+    enum class Phase { Read, Write, ReadBack };
+    // Every page as a save writes it from `from`.
+    static QList<QByteArray> pagesOf(const NumberTable &from);
+    void readBackNext();
+    void deviceHoldsTable();
+
     Operator &op;
     OperationOutcome &outcome;
     NumberTable &table;
     NumberSaveGuard guard;
+    PagedSave save;
+    Phase phase = Phase::Read;
+    bool writeAll = false;
+    bool readBackAll = false;
+    // The opening of the port on which the device copy was last known to hold; 0: not known.
+    quint64 knownOn = 0;
 };

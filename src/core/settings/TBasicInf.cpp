@@ -29,6 +29,7 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
     , outcome(outcome)
     , status(status)
     , progress(progress)
+    , table(table)
     , area(table)
     , guard(op, table) {}
 
@@ -47,21 +48,57 @@ void TBasicInf::ReadSettings() {
 }
 
 void TBasicInf::StartRead() {
-    if (start(SettingsPages))
-        RequestNext();
+    if (!start(SettingsPages))
+        return;
+    phase = Phase::Read;
+    RequestNext();
 }
 
 void TBasicInf::SaveSettings() {
     if (!sender.idle() || !guard.review())
         return;
-    if (start(SettingsPages))
-        SendNext();
+    // A number cell that does not fit keeps anything of the save from being sent.
+    const QString problem = area.checkNumbers();
+    if (!problem.isEmpty())
+        return outcome.failed(problem);
+    if (!guard.backupBeforeSave(outcome))
+        return;
+    const bool known = guard.deviceCopy() && knownOn != 0 && knownOn == sender.connection();
+    save.plan(pagesOf(table), known ? pagesOf(*guard.deviceCopy()) : QList<QByteArray>(),
+              writeAll || guard.writeAllPagesChosen(), false);
+    if (save.writeCount() == 0) {
+        deviceHoldsTable();
+        return outcome.succeeded(
+            QStringLiteral("The device already holds these settings: nothing was written."));
+    }
+    if (!start(uint16_t(save.writeCount())))
+        return;
+    knownOn = 0;
+    phase = Phase::Write;
+    SendNext();
+}
+
+QList<QByteArray> TBasicInf::pagesOf(SettingsTable &from) {
+    QByteArray page1(SettingsArea::PageSize, '\0');
+    QByteArray page2(SettingsArea::PageSize, '\0');
+    const SettingsArea encoder(from);
+    const CodePage codePage = CodePage::current();
+    encoder.encodePage1(reinterpret_cast<uint8_t *>(page1.data()), codePage);
+    encoder.encodePage2(reinterpret_cast<uint8_t *>(page2.data()), codePage);
+    return {page1, page2};
+}
+
+void TBasicInf::deviceHoldsTable() {
+    guard.deviceMatchesTable();
+    knownOn = sender.connection();
 }
 
 void TBasicInf::RequestNext() {
+    if (phase == Phase::ReadBack)
+        return readBackNext();
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
-                guard.deviceMatchesTable();
+                deviceHoldsTable();
                 outcome.succeeded(QStringLiteral("Basic settings read to PC software success."));
             });
 }
@@ -73,45 +110,40 @@ void TBasicInf::RequestPage(uint16_t p) {
 void TBasicInf::SendNext() {
     if (PageIndex <= PageCount) {
         progress.set(quint16(50 * PageIndex));
-        // A page that cannot be built is not sent and not counted.
-        if (SendPage(PageIndex))
-            ++PageIndex;
+        SendPage(save.writePage(PageIndex));
+        ++PageIndex;
     } else if (int(PageIndex) == int(PageCount) + 1) {
-        guard.deviceMatchesTable();
-        outcome.succeeded(QStringLiteral("Basic setting saved success"));
+        phase = Phase::ReadBack;
+        PageCount = uint16_t(save.readBackCount());
+        PageIndex = 1;
+        readBackNext();
     }
 }
 
-bool TBasicInf::SendPage(uint16_t p) {
-    if (p == 1) {
-        // Every number cell is on page 1; checking them here keeps a bad one from sending
-        // anything of the save.
-        const QString problem = area.checkNumbers();
-        if (!problem.isEmpty()) {
-            outcome.failed(problem);
-            return false;
-        }
-        if (!guard.backupBeforeSave(outcome))
-            return false;
-        EncodePage1();
-    } else {
-        // Page 2 is built now, from the table as it is when its turn comes.
-        EncodePage2();
-    }
-    sender.send(CommandCodes::WritePage, pageAddress(p), std::span<const uint8_t>(ReplyData),
+void TBasicInf::readBackNext() {
+    advance([this](uint16_t i) { RequestPage(save.readBackPage(i)); },
+            [this] {
+                if (!save.mismatches().isEmpty())
+                    return outcome.failed(QStringLiteral("Basic setting error"),
+                                          save.mismatchText());
+                deviceHoldsTable();
+                outcome.succeeded(QStringLiteral("Basic setting saved success"));
+            });
+}
+
+void TBasicInf::SendPage(uint16_t p) {
+    const QByteArray &page = save.bytes(p);
+    sender.send(CommandCodes::WritePage, pageAddress(p),
+                std::span(reinterpret_cast<const uint8_t *>(page.constData()), 256),
                 QStringLiteral("Save settings"));
-    return true;
-}
-
-void TBasicInf::EncodePage1() {
-    area.encodePage1(ReplyData, CodePage::current());
-}
-
-void TBasicInf::EncodePage2() {
-    area.encodePage2(ReplyData, CodePage::current());
 }
 
 void TBasicInf::DecodeReply() {
+    if (phase == Phase::ReadBack) {
+        if (ReplyAddress == Page1Address || ReplyAddress == Page2Address)
+            save.compare(uint16_t(ReplyAddress / 256 + 1), ReplyData);
+        return RequestNext();
+    }
     const auto step = [this](quint16 percent) { progress.set(percent); };
     if (ReplyAddress == Page1Address) {
         step(25);
