@@ -113,6 +113,7 @@ int setSettings(CliRun &run) {
         QStringList saved;
         for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
             saved << table.parameterText(row);
+        basic.setWriteAllPages(run.isSet(QStringLiteral("full")));
         if (step([&basic] { basic.SaveSettings(); }) && step([&basic] { basic.StartRead(); })) {
             result = ExitSuccess;
             for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
@@ -178,6 +179,7 @@ int importSettings(CliRun &run, const QString &path) {
     if (ready)
         table.copyContentFrom(loaded);
     int result = ExitFailure;
+    basic.setWriteAllPages(run.isSet(QStringLiteral("full")));
     if (ready && step([&basic] { basic.SaveSettings(); })) {
         const QByteArray saved = areaBytes(table);
         QStringList texts;
@@ -218,6 +220,8 @@ CliCommand settingsCommand() {
     c.options = {
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "settings first for a backup.")},
+        {QStringLiteral("full"), QStringLiteral("set, import: write both pages, not only the "
+                                                "one that differs from the device.")},
     };
     c.run = [](CliRun &run) {
         const QString action = run.arguments().first();
