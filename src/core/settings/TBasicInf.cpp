@@ -109,7 +109,7 @@ void TBasicInf::RequestPage(uint16_t p) {
 
 void TBasicInf::SendNext() {
     if (PageIndex <= PageCount) {
-        progress.set(quint16(50 * PageIndex));
+        progress.set(quint16(100 * PageIndex / PageCount));
         SendPage(save.writePage(PageIndex));
         ++PageIndex;
     } else if (int(PageIndex) == int(PageCount) + 1) {
