@@ -83,6 +83,18 @@ QList<QByteArray> TtelephoneSend::pagesOf(const NumberTable &from) {
     return pages;
 }
 
+QByteArray TtelephoneSend::asSaved(const uint8_t *page) {
+    if (!scratch)
+        scratch = std::make_unique<NumberTable>();
+    QByteArray bytes(256, '\0');
+    for (int k = 0; k < NumberRecord::PerPage; ++k) {
+        NumberRecord::decode(page + k * NumberRecord::Size, *scratch, 1);
+        NumberRecord::encode(*scratch, 1,
+                             reinterpret_cast<uint8_t *>(bytes.data()) + k * NumberRecord::Size);
+    }
+    return bytes;
+}
+
 void TtelephoneSend::deviceHoldsTable() {
     guard.deviceMatchesTable();
     knownOn = sender.connection();
@@ -140,7 +152,10 @@ void TtelephoneSend::DecodeReply() {
         return RequestNext();
     const auto page = uint16_t(offset / 0x100 + 1);
     if (phase == Phase::ReadBack) {
-        save.compare(page, ReplyData);
+        if (save.written(page))
+            save.compare(page, ReplyData);
+        else
+            save.compare(page, reinterpret_cast<const uint8_t *>(asSaved(ReplyData).constData()));
         return RequestNext();
     }
     const int firstRow = (page - 1) * NumberRecord::PerPage + 1;

@@ -4,6 +4,8 @@
 #include "protocol/PagedSave.h"
 #include "protocol/Tsend_rec_command.h"
 
+#include <memory>
+
 class NumberTable;
 class OperationOutcome;
 class Operator;
@@ -56,12 +58,16 @@ private:
     static QList<QByteArray> pagesOf(const NumberTable &from);
     void readBackNext();
     void deviceHoldsTable();
+    // A page the save did not write, as a save would write what it holds: a device may keep a
+    // deleted record as 0xFF bytes where a save writes an empty row.
+    QByteArray asSaved(const uint8_t *page);
 
     Operator &op;
     OperationOutcome &outcome;
     NumberTable &table;
     NumberSaveGuard guard;
     PagedSave save;
+    std::unique_ptr<NumberTable> scratch; // for asSaved(), made at its first use
     Phase phase = Phase::Read;
     bool writeAll = false;
     bool readBackAll = false;
