@@ -204,9 +204,9 @@ CliCommand numbersCommand() {
         "(comma-separated text for a .cvs or .csv FILE); import checks the workbook FILE (or "
         "the comma-separated text of a .cvs or .csv FILE) and saves it as the whole list; "
         "a save writes only the pages that differ from the list it read and reads them back; "
-        "--verify reads every page back. Every save asks first, summing up the changes, and backs "
-        "up "
-        "the list it read in the configuration folder (its path goes to the error stream); "
+        "--verify reads every page back. Every save asks first, summing up the changes, and "
+        "backs up the list it read in the configuration folder (its path goes to the error "
+        "stream); "
         "import reads the list first for that.");
     c.minArguments = 1;
     c.maxArguments = 2;

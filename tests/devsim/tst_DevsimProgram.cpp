@@ -189,9 +189,6 @@ private slots:
             << PtyClient::frame(0x82, 0x1000);
         QTest::newRow("duplicates")
             << QStringList{"--duplicate-from", "1"} << write << accepted + accepted;
-        QTest::newRow("dribble") << QStringList{"--dribble", "10"} << write << accepted;
-        QTest::newRow("forgotten writes")
-            << QStringList{"--forget-writes-from", "1"} << write << accepted;
     }
     void switchesFromTheCommandLine() {
         QFETCH(QStringList, arguments);

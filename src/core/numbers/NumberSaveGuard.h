@@ -10,8 +10,6 @@
 class NumberSaveGuard : public SaveGuard {
 public:
     NumberSaveGuard(Operator &op, NumberTable &table);
-    // The list as last read from or saved to the device; none before the first.
-    const NumberTable *deviceCopy() const { return copy.get(); }
 
 protected:
     Changes changes() const override;

@@ -43,11 +43,11 @@ void TtelephoneSend::StartRead() {
 void TtelephoneSend::SaveList() {
     if (!sender.idle() || !guard.review() || !CheckBeforeSave() || !guard.backupBeforeSave(outcome))
         return;
-    const bool known = guard.deviceCopy() && knownOn != 0 && knownOn == sender.connection();
-    save.plan(pagesOf(table), known ? pagesOf(*guard.deviceCopy()) : QList<QByteArray>(),
+    const bool known = knownOn != 0 && knownOn == sender.connection();
+    save.plan(pagesOf(table), known ? held : QList<QByteArray>(),
               writeAll || guard.writeAllPagesChosen(), readBackAll);
     if (save.writeCount() == 0 && save.readBackCount() == 0) {
-        guard.deviceMatchesTable();
+        deviceHoldsTable();
         outcome.succeeded(QStringLiteral("The device already holds this list: nothing was "
                                          "written."));
         return;
@@ -81,18 +81,6 @@ QList<QByteArray> TtelephoneSend::pagesOf(const NumberTable &from) {
         pages << page;
     }
     return pages;
-}
-
-QByteArray TtelephoneSend::asSaved(const uint8_t *page) {
-    if (!scratch)
-        scratch = std::make_unique<NumberTable>();
-    QByteArray bytes(256, '\0');
-    for (int k = 0; k < NumberRecord::PerPage; ++k) {
-        NumberRecord::decode(page + k * NumberRecord::Size, *scratch, 1);
-        NumberRecord::encode(*scratch, 1,
-                             reinterpret_cast<uint8_t *>(bytes.data()) + k * NumberRecord::Size);
-    }
-    return bytes;
 }
 
 void TtelephoneSend::deviceHoldsTable() {
@@ -133,6 +121,7 @@ void TtelephoneSend::readBackNext() {
                 if (!save.mismatches().isEmpty())
                     return outcome.failed(QStringLiteral("Number list data error"),
                                           save.mismatchText());
+                held = save.allPages();
                 deviceHoldsTable();
                 outcome.succeeded(QStringLiteral("Authorized number list saved success"));
             });
@@ -152,12 +141,11 @@ void TtelephoneSend::DecodeReply() {
         return RequestNext();
     const auto page = uint16_t(offset / 0x100 + 1);
     if (phase == Phase::ReadBack) {
-        if (save.written(page))
-            save.compare(page, ReplyData);
-        else
-            save.compare(page, reinterpret_cast<const uint8_t *>(asSaved(ReplyData).constData()));
+        save.compare(page, ReplyData);
         return RequestNext();
     }
+    held.resize(ListPages);
+    held[page - 1] = QByteArray(reinterpret_cast<const char *>(ReplyData), 256);
     const int firstRow = (page - 1) * NumberRecord::PerPage + 1;
     const int lastRow = firstRow + NumberRecord::PerPage - 1;
     table.editRows(firstRow, lastRow, [&] {

@@ -4,8 +4,6 @@
 #include "protocol/PagedSave.h"
 #include "protocol/Tsend_rec_command.h"
 
-#include <memory>
-
 class NumberTable;
 class OperationOutcome;
 class Operator;
@@ -15,9 +13,9 @@ class Session;
 // number table and saves the table back, one page per request, each next page sent from the
 // handling of the previous reply. One instance lives for the whole run.
 //
-// A save writes only the pages that differ from what the device holds, when that is known: the
-// list as last read or saved on this opening of the port. Then it reads the written pages back;
-// any that holds otherwise fails the save.
+// A save writes only the pages whose bytes differ from what the device holds, when that is known:
+// the pages as last read or saved on this opening of the port. Then it reads the written pages
+// back; any that holds otherwise fails the save.
 class TtelephoneSend : public Tsend_rec_command {
 public:
     static constexpr uint16_t ListPages = 375;
@@ -58,19 +56,17 @@ private:
     static QList<QByteArray> pagesOf(const NumberTable &from);
     void readBackNext();
     void deviceHoldsTable();
-    // A page the save did not write, as a save would write what it holds: a device may keep a
-    // deleted record as 0xFF bytes where a save writes an empty row.
-    QByteArray asSaved(const uint8_t *page);
 
     Operator &op;
     OperationOutcome &outcome;
     NumberTable &table;
     NumberSaveGuard guard;
     PagedSave save;
-    std::unique_ptr<NumberTable> scratch; // for asSaved(), made at its first use
+    // The device's pages as last read or saved; they hold for the opening of the port knownOn.
+    QList<QByteArray> held;
     Phase phase = Phase::Read;
     bool writeAll = false;
     bool readBackAll = false;
-    // The opening of the port on which the device copy was last known to hold; 0: not known.
+    // The opening of the port on which `held` is what the device holds; 0: not known.
     quint64 knownOn = 0;
 };

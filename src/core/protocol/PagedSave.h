@@ -22,7 +22,8 @@ public:
     uint16_t writePage(int i) const { return writes.at(i - 1); }
     uint16_t readBackPage(int i) const { return readBacks.at(i - 1); }
     const QByteArray &bytes(uint16_t page) const { return pages.at(page - 1); }
-    bool written(uint16_t page) const { return writes.contains(page); }
+    // Every page as the save writes it: what the device holds once the save succeeded.
+    const QList<QByteArray> &allPages() const { return pages; }
 
     // A page came back: noted when it is not what the save wrote (or, not written, what the
     // device already held).

@@ -10,8 +10,6 @@
 class SettingsSaveGuard : public SaveGuard {
 public:
     SettingsSaveGuard(Operator &op, SettingsTable &table);
-    // The settings as last read from or saved to the device; none before the first.
-    SettingsTable *deviceCopy() const { return copy.get(); }
 
 protected:
     Changes changes() const override;

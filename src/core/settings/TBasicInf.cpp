@@ -29,7 +29,6 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
     , outcome(outcome)
     , status(status)
     , progress(progress)
-    , table(table)
     , area(table)
     , guard(op, table) {}
 
@@ -63,8 +62,8 @@ void TBasicInf::SaveSettings() {
         return outcome.failed(problem);
     if (!guard.backupBeforeSave(outcome))
         return;
-    const bool known = guard.deviceCopy() && knownOn != 0 && knownOn == sender.connection();
-    save.plan(pagesOf(table), known ? pagesOf(*guard.deviceCopy()) : QList<QByteArray>(),
+    const bool known = knownOn != 0 && knownOn == sender.connection();
+    save.plan(pagesOf(), known ? held : QList<QByteArray>(),
               writeAll || guard.writeAllPagesChosen(), false);
     if (save.writeCount() == 0) {
         deviceHoldsTable();
@@ -78,13 +77,12 @@ void TBasicInf::SaveSettings() {
     SendNext();
 }
 
-QList<QByteArray> TBasicInf::pagesOf(SettingsTable &from) {
+QList<QByteArray> TBasicInf::pagesOf() {
     QByteArray page1(SettingsArea::PageSize, '\0');
     QByteArray page2(SettingsArea::PageSize, '\0');
-    const SettingsArea encoder(from);
     const CodePage codePage = CodePage::current();
-    encoder.encodePage1(reinterpret_cast<uint8_t *>(page1.data()), codePage);
-    encoder.encodePage2(reinterpret_cast<uint8_t *>(page2.data()), codePage);
+    area.encodePage1(reinterpret_cast<uint8_t *>(page1.data()), codePage);
+    area.encodePage2(reinterpret_cast<uint8_t *>(page2.data()), codePage);
     return {page1, page2};
 }
 
@@ -126,6 +124,7 @@ void TBasicInf::readBackNext() {
                 if (!save.mismatches().isEmpty())
                     return outcome.failed(QStringLiteral("Basic setting error"),
                                           save.mismatchText());
+                held = save.allPages();
                 deviceHoldsTable();
                 outcome.succeeded(QStringLiteral("Basic setting saved success"));
             });
@@ -144,6 +143,8 @@ void TBasicInf::DecodeReply() {
             save.compare(uint16_t(ReplyAddress / 256 + 1), ReplyData);
         return RequestNext();
     }
+    if (ReplyAddress == Page1Address || ReplyAddress == Page2Address)
+        held[ReplyAddress / 256] = QByteArray(reinterpret_cast<const char *>(ReplyData), 256);
     const auto step = [this](quint16 percent) { progress.set(percent); };
     if (ReplyAddress == Page1Address) {
         step(25);

@@ -45,8 +45,8 @@ public:
 
 private:
     enum class Phase { Read, Write, ReadBack };
-    // Both pages as a save writes them from `from`.
-    static QList<QByteArray> pagesOf(SettingsTable &from);
+    // Both pages as a save writes them from the table.
+    QList<QByteArray> pagesOf();
     void readBackNext();
     void deviceHoldsTable();
 
@@ -54,12 +54,13 @@ private:
     OperationOutcome &outcome;
     Tstatusbar_ctrl &status;
     Tprogressbar_ctrl &progress;
-    SettingsTable &table;
     SettingsArea area;
     SettingsSaveGuard guard;
     PagedSave save;
     Phase phase = Phase::Read;
     bool writeAll = false;
-    // The opening of the port on which the device copy was last known to hold; 0: not known.
+    // The device's pages as last read or saved; they hold for the opening of the port knownOn.
+    QList<QByteArray> held = QList<QByteArray>(2);
+    // The opening of the port on which `held` is what the device holds; 0: not known.
     quint64 knownOn = 0;
 };

@@ -243,19 +243,6 @@ private slots:
                  QStringLiteral("The device already holds this list: nothing was written."));
     }
 
-    // Reading every page back, a deleted record the device keeps as 0xFF bytes on a page the
-    // save did not write is what a save would write there: an empty row.
-    void everyPageReadBackTakesKeptDeletedRecords() {
-        QByteArray list(375 * 256, '\0');
-        list.replace(8 * 32, 32, QByteArray(32, '\xFF'));
-        ReadDevice d(list);
-        d.numbers.setReadBackAllPages(true);
-        d.makeAlwaysPlusOne(1);
-        QVERIFY(d.run([&] { d.numbers.SaveList(); }));
-        QVERIFY(d.ended.last().at(0).toBool());
-        QCOMPARE(d.device.requestLog().size(), 375 + 1 + 375);
-    }
-
     void deviceThatForgetsWritesFailsTheSave() {
         ReadDevice d(QByteArray(375 * 256, '\0'));
         d.device.setFaults({.forgetWritesFrom = 1});
