@@ -10,7 +10,8 @@
 inline void restoreRows(StringGrid &grid, const StringGrid &pristine, int first, int last) {
     for (int r = first; r <= last && r < grid.rows(); ++r)
         for (int c = 0; c < grid.colCount(); ++c)
-            grid.setCell(c, r, pristine.cell(c, r));
+            if (grid.cell(c, r) != pristine.cell(c, r))
+                grid.setCell(c, r, pristine.cell(c, r));
 }
 
 // The two big tables live for the whole run, each beside an untouched twin; each input puts back

@@ -1,4 +1,5 @@
 #include "ProtocolHarness.h"
+#include "ReplyScan.h"
 #include "TableRows.h"
 #include "history/HistoryTable.h"
 #include "history/THistoryInf.h"
@@ -15,10 +16,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 // Bytes from the device through the real receive path into the real transfers. The first input
 // byte picks the request outstanding, or none; the rest arrives as the link hands it over and is
 // taken byte by byte. The timers are started but never fire: the event loop never runs.
+//
+// Beyond crashes: an operation may end in success only when the input holds, in order, a whole
+// well-formed reply to every request it sent.
 
 namespace {
 
@@ -36,6 +42,106 @@ enum class Request {
     Count
 };
 
+// The number list save as SaveList starts it, without the review and the checks before it: they
+// look at the table alone, which every input finds the same, and would cost more than the rest.
+struct NumberListTransfer : TtelephoneSend {
+    using TtelephoneSend::TtelephoneSend;
+    void startSave() {
+        if (start(ListPages))
+            SendNext();
+    }
+};
+
+// The engine and the big transfers live for the whole run; each input leaves them as it found
+// them: no operation running, no request sent, the tables as they were. It does so before it
+// returns, so that whatever an input allocates is freed by then and a leak shows as one. The
+// settings transfer itself is made for each input: a whole settings read fits in one, and the
+// device copy it would keep would change what a later save does.
+struct Rig {
+    Tables &t = tables();
+    ProtocolHarness h;
+    SettingsTable settings;
+    SettingsTable pristineSettings;
+    NumberListTransfer numbers{h.sender, h.op, h.outcome, t.numbers};
+    THistoryInf history{h.sender, h.op, h.outcome, h.status, t.history};
+    Tsingalcmd checkingMode{h.sender, CommandCodes::CheckingMode};
+    Tsingalcmd deleteHistory{h.sender, CommandCodes::DeleteHistory};
+    Tsynchronizationtime_sc timeSync{h.sender, CommandCodes::TimeSync};
+
+    Rig() {
+        h.receive.transfers = {nullptr, &numbers, &history};
+        timeSync.setClock([] { return QDateTime(QDate(2024, 5, 17), QTime(12, 30, 45)); });
+    }
+
+    void reset(const TBasicInf &basic) {
+        if (h.outcome.running())
+            h.outcome.failed(QStringLiteral("End of input"));
+        // A read reply decodes into the rows of the page last requested or an earlier one.
+        if (numbers.PageIndex > 1)
+            restoreRows(t.numbers, t.pristineNumbers, 1, 8 * numbers.PageIndex);
+        if (history.PageIndex > 1)
+            restoreRows(t.history, t.pristineHistory, 1, 2 * history.PageIndex);
+        if (basic.PageIndex > 1)
+            restoreRows(settings, pristineSettings, 1, settings.rows() - 1);
+        numbers.PageIndex = numbers.PageCount = 0;
+        history.PageIndex = history.PageCount = 0;
+        h.receive.transfers.basic = nullptr;
+        h.op.clearHistory();
+        h.sent.clear();
+        h.outcomes.clear();
+    }
+
+    void start(Request r, TBasicInf &basic) {
+        h.receive.transfers.basic = &basic;
+        switch (r) {
+        case Request::None:
+        case Request::Count:
+            break;
+        case Request::SettingsRead:
+            return basic.StartRead();
+        case Request::SettingsSave:
+            return basic.SaveSettings();
+        case Request::NumbersRead:
+            return numbers.StartRead();
+        case Request::NumbersSave:
+            return numbers.startSave();
+        case Request::HistoryRead:
+            return history.StartRead();
+        case Request::Login:
+            // As a login does: the password comes with the reply to a settings page 1 read.
+            h.password.setTypedPassword(QStringLiteral("1234"));
+            h.password.setPending(true);
+            return h.request(CommandCodes::ReadPage, 0);
+        case Request::TimeSync:
+            return timeSync.Send();
+        case Request::CheckingMode:
+            return checkingMode.Send();
+        case Request::DeleteHistory:
+            return deleteHistory.Send();
+        }
+    }
+
+    // Every success must rest on replies the input really holds.
+    void checkSuccesses(const uint8_t *bytes, size_t size, bool login) const {
+        const bool success = std::any_of(h.outcomes.begin(), h.outcomes.end(),
+                                         [](const auto &o) { return o.first; });
+        if (!success)
+            return;
+        if (h.sent.isEmpty()) {
+            std::fprintf(stderr, "success reported with no request sent\n");
+            std::abort();
+        }
+        ReplyScan scan(bytes, size);
+        for (const QByteArray &request : h.sent) {
+            if (scan.next(request, login))
+                continue;
+            std::fprintf(stderr, "success reported without a reply to request %s\n",
+                         request.toHex(' ').constData());
+            std::abort();
+        }
+    }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
@@ -47,67 +153,21 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size == 0)
         return 0;
-    Tables &t = tables();
-    ProtocolHarness h;
-    SettingsTable settings;
-    TBasicInf basic{h.sender, h.op, h.outcome, h.status, h.progress, settings};
-    TtelephoneSend numbers{h.sender, h.op, h.outcome, t.numbers};
-    THistoryInf history{h.sender, h.op, h.outcome, h.status, t.history};
-    h.receive.transfers = {&basic, &numbers, &history};
-    Tsingalcmd checkingMode{h.sender, CommandCodes::CheckingMode};
-    Tsingalcmd deleteHistory{h.sender, CommandCodes::DeleteHistory};
-    Tsynchronizationtime_sc timeSync{h.sender, CommandCodes::TimeSync};
-    timeSync.setClock([] { return QDateTime(QDate(2024, 5, 17), QTime(12, 30, 45)); });
-
-    switch (Request(data[0] % uint8_t(Request::Count))) {
-    case Request::None:
-    case Request::Count:
-        break;
-    case Request::SettingsRead:
-        basic.StartRead();
-        break;
-    case Request::SettingsSave:
-        basic.SaveSettings();
-        break;
-    case Request::NumbersRead:
-        numbers.StartRead();
-        break;
-    case Request::NumbersSave:
-        numbers.SaveList();
-        break;
-    case Request::HistoryRead:
-        history.StartRead();
-        break;
-    case Request::Login:
-        // As a login does: the password comes with the reply to a settings page 1 read.
-        h.password.setTypedPassword(QStringLiteral("1234"));
-        h.password.setPending(true);
-        h.request(CommandCodes::ReadPage, 0);
-        break;
-    case Request::TimeSync:
-        timeSync.Send();
-        break;
-    case Request::CheckingMode:
-        checkingMode.Send();
-        break;
-    case Request::DeleteHistory:
-        deleteHistory.Send();
-        break;
-    }
+    static Rig rig;
+    TBasicInf basic{rig.h.sender, rig.h.op,       rig.h.outcome,
+                    rig.h.status, rig.h.progress, rig.settings};
+    const Request request = Request(data[0] % uint8_t(Request::Count));
+    rig.start(request, basic);
 
     const char *bytes = reinterpret_cast<const char *>(data + 1);
     size_t left = size - 1;
     while (left > 0) {
         const quint16 n = quint16(std::min<size_t>(left, 0xFFFF));
-        h.receive.cm1ReceiveData(nullptr, bytes, n);
+        rig.h.receive.cm1ReceiveData(nullptr, bytes, n);
         bytes += n;
         left -= n;
     }
-
-    // A read reply decodes into the rows of the page last requested or an earlier one.
-    if (numbers.PageIndex > 1)
-        restoreRows(t.numbers, t.pristineNumbers, 1, 8 * numbers.PageIndex);
-    if (history.PageIndex > 1)
-        restoreRows(t.history, t.pristineHistory, 1, 2 * history.PageIndex);
+    rig.checkSuccesses(data + 1, size - 1, request == Request::Login);
+    rig.reset(basic);
     return 0;
 }

@@ -11,7 +11,9 @@ dir=$root/build/fuzz
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELMORA_WERROR=ON -DVELMORA_FUZZ=ON -DVELMORA_BUILD_APP=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null
-cmake --build "$dir" -j"$(nproc)" --target fuzzers
+cmake --build "$dir" -j"$(nproc)" --target fuzzers velmora-xls-reader
+# The workbook reader hands .xls files to this program.
+export VELMORA_XLS_READER=$dir/src/xlsreader/velmora-xls-reader
 
 export ASAN_OPTIONS=abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -41,7 +43,6 @@ for name in "${names[@]}"; do
         failed+=("$target")
         grep -E -A40 '^==[0-9]+==ERROR|runtime error|deadly signal|Test unit written' "$log" | head -80 || true
     fi
-    # Children of the .xls reader that die on a damaged file print their own stats: the last is ours.
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     echo "$target: $status, ${runs:-?} executions in ${seconds} s ($(grep -E '^#[0-9]+.*(DONE|exec/s)' "$log" | tail -1))"
 done

@@ -8,7 +8,7 @@ packages=(
     libzip-dev libpugixml-dev libfreexl-dev
     libbenchmark-dev
     python3 python3-openpyxl
-    xvfb xauth fonts-dejavu-core fonts-wqy-microhei
+    xvfb xauth fonts-dejavu-core fonts-wqy-microhei fonts-liberation
     dpkg-dev desktop-file-utils help2man
     clang-format
     clang libclang-rt-14-dev

@@ -2,9 +2,12 @@
 
 #include "StringGrid.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -69,4 +72,18 @@ void CellDelegate::drawRowMarker(QPainter *painter, const QStyleOptionViewItem &
     const int left = atRight ? option.rect.right() - 3 - d : option.rect.left() + 3;
     painter->drawEllipse(QRect(left, option.rect.center().y() - d / 2, d, d));
     painter->restore();
+}
+
+bool CellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                             const QStyleOptionViewItem &option, const QModelIndex &index) {
+    const QString text = index.data().toString();
+    // Cells are drawn on one line, whatever the view would wrap.
+    QStyleOptionViewItem oneLine(option);
+    oneLine.features &= ~QStyleOptionViewItem::WrapText;
+    if (event->type() == QEvent::ToolTip && !text.isEmpty() &&
+        sizeHint(oneLine, index).width() > option.rect.width()) {
+        QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }

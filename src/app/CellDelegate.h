@@ -22,6 +22,9 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // A text wider than its cell shows whole as the cell's tooltip.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
 
 protected:
     // The dot that tells a row differs from the content last read or imported; at the cell's

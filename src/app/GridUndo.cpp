@@ -95,6 +95,19 @@ void GridUndo::followDeviceReads(QAbstractButton &read, Session &session) {
     });
 }
 
+void GridUndo::holdStepWhileOpen(QObject &editor) {
+    // A new editor begins a new cell edit.
+    if (holder && holder != &editor)
+        closeStep();
+    holder = &editor;
+    connect(&editor, &QObject::destroyed, this, [this, &editor] {
+        if (holder != &editor)
+            return;
+        holder = nullptr;
+        closeStep();
+    });
+}
+
 void GridUndo::undo() {
     closeStep();
     if (reading || !history.canUndo())
@@ -124,7 +137,12 @@ void GridUndo::openStep() {
     if (stepOpen)
         return;
     stepOpen = true;
-    QMetaObject::invokeMethod(this, &GridUndo::closeStep, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &GridUndo::eventDone, Qt::QueuedConnection);
+}
+
+void GridUndo::eventDone() {
+    if (!holder)
+        closeStep();
 }
 
 void GridUndo::closeStep() {

@@ -18,7 +18,9 @@ class Session;
 // Grouping: every change made while Qt handles one event (a key, a click, a button with its
 // import) belongs to one action, and nothing an action does waits for the event loop in between.
 // So the first change opens a step and a queued call closes it once control is back in the event
-// loop; the changes in between, however many signals they came in, are that one step.
+// loop; the changes in between, however many signals they came in, are that one step. A cell
+// editor that writes its cell at every keystroke holds its step open until it goes, so that a
+// finished cell edit is one step.
 class GridUndo : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,8 @@ public:
     // this after the button's own slot is connected: Qt calls slots in the order they were
     // connected, so when ours runs the read has started or the operator declined it.
     void followDeviceReads(QAbstractButton &read, Session &session);
+    // The edits made while `editor` lives are one step (an undo or redo ends it early).
+    void holdStepWhileOpen(QObject &editor);
 
     void undo();
     void redo();
@@ -47,6 +51,7 @@ public:
 private:
     void cellsEdited(const QVector<CellEdit> &edits);
     void openStep();
+    void eventDone();
     void closeStep();
     void startDeviceRead();
     void endDeviceRead();
@@ -57,6 +62,7 @@ private:
     bool stepOpen = false;
     bool reading = false;
     bool replaying = false;
+    const QObject *holder = nullptr;
     QVector<CellEdit> stepEdits;
     // The side state as the last step, undo, redo or read left it: the open step's "before".
     QList<int> sideBefore;

@@ -5,6 +5,7 @@
 #include "TForm1.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryFilter.h"
+#include "history/HistoryLoad.h"
 #include "history/HistoryReadCopy.h"
 #include "history/THistoryInf.h"
 
@@ -55,6 +56,18 @@ void connectShowAll(TForm1 &window, THistoryInf &history) {
         state->rows.showAll(window.historyTable());
         state->update(*page);
     });
+    // A loaded file takes the place of the last read: the filter narrows it, "Show all" brings
+    // it back.
+    QObject::connect(page->load, &QPushButton::clicked, &window, [&window, page, state] {
+        if (!HistoryLoad::choose(window.operatorInterface(), window.configurationFolder(),
+                                 window.historyTable()))
+            return;
+        state->rows.keep(window.historyTable());
+        state->update(*page);
+    });
+    // A read writes into the grid: no file may be loaded meanwhile.
+    QObject::connect(&window.session(), &Session::operationRunning, page->load,
+                     [page](bool running) { page->load->setEnabled(!running); });
     watchEnabled(page->filter, [page, state](bool) { state->update(*page); });
 }
 

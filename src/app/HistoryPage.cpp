@@ -47,6 +47,7 @@ HistoryPage::HistoryPage(HistoryTable &table, QWidget *parent)
     , exportXls(makePageButton(QStringLiteral("Export.XLS"), exportCsv->parentWidget(), 8, 76))
     , btn2(makePageButton(QStringLiteral("清空界面记录"), exportCsv->parentWidget(), 8, 132))
     , deleteAll(makePageButton(QStringLiteral("Delete all"), exportCsv->parentWidget(), 8, 188))
+    , load(makePageButton(QStringLiteral("Load"), exportCsv->parentWidget(), 8, 244))
     , strngrd4(new GridView({38, 71, 74, 70, 95, 112, 129, 235}, 24, this)) {
     QWidget *top = readData->parentWidget();
     top->setFixedHeight(47);

@@ -30,6 +30,8 @@ public:
     QPushButton *const exportXls;
     QPushButton *const btn2; // hidden "clear the grid"
     QPushButton *const deleteAll;
+    // Shows an exported history file; it needs no device.
+    QPushButton *const load;
 
 private:
     GridView *strngrd4;

@@ -1,14 +1,18 @@
 #include "NumberCellDelegate.h"
 
 #include "NumberWindowText.h"
+#include "WindowPicker.h"
+#include "numbers/NumberListWarnings.h"
 #include "numbers/NumberTable.h"
 
-#include <QDateTime>
-#include <QTimeEdit>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
 
 namespace {
 
 const QColor OutOfRangeFill(192, 220, 192);
+const QColor EndedInk(150, 150, 150);
 
 CellDelegate::Look numberLook(const QWidget &view) {
     const QColor face = view.palette().color(QPalette::Button);
@@ -22,6 +26,26 @@ bool isDateColumn(int column) {
 // 0 for the start columns, 1 for the end columns.
 size_t slotOf(int column) {
     return column == NumberTable::StartDate || column == NumberTable::StartTime ? 0 : 1;
+}
+
+// Keys that move the grid's current cell while a picker is not opened.
+bool movesTheGrid(const QKeyEvent &key) {
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool opensThePicker(const QKeyEvent &key) {
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_F2);
 }
 
 } // namespace
@@ -42,6 +66,12 @@ void NumberCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         cell.palette.setCurrentColorGroup(QPalette::Active);
     } else if (NumberWindowText::outOfRange(index.column(), index.data().toString())) {
         cell.palette.setColor(QPalette::Base, OutOfRangeFill);
+    } else if (index.column() == NumberTable::EndDate &&
+               NumberListWarnings::isExpired(
+                   [&index](int column) { return index.siblingAtColumn(column).data().toString(); },
+                   QDateTime::currentDateTime())) {
+        // An entry whose window has ended: the save still writes it, the review names it.
+        cell.palette.setColor(QPalette::Text, EndedInk);
     }
     CellDelegate::paint(painter, cell, index);
 }
@@ -51,24 +81,15 @@ QWidget *NumberCellDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     const int column = index.column();
     if (!NumberTable::isWindowColumn(column))
         return CellDelegate::createEditor(parent, option, index);
-    QDateTimeEdit *picker = nullptr;
-    if (isDateColumn(column)) {
-        picker = new QDateEdit(parent);
-        picker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-        picker->setCalendarPopup(true);
-    } else {
-        picker = new QTimeEdit(parent);
-        picker->setDisplayFormat(QStringLiteral("HH:mm"));
-    }
-    // The view takes nothing from an editor it has not placed yet, so loading the cell's date
-    // into a new picker writes nothing back.
+    auto *picker = new WindowPicker(isDateColumn(column) ? WindowPicker::Date : WindowPicker::Time,
+                                    index, parent);
     if (column == NumberTable::StartDate)
-        connect(picker, &QDateTimeEdit::dateChanged, this, &NumberCellDelegate::commitPicked);
+        connect(picker, &WindowPicker::picked, this, &NumberCellDelegate::commitPicked);
     return picker;
 }
 
 void NumberCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const {
-    auto *picker = qobject_cast<QDateTimeEdit *>(editor);
+    auto *picker = qobject_cast<WindowPicker *>(editor);
     if (!picker) {
         CellDelegate::setEditorData(editor, index);
         return;
@@ -76,24 +97,56 @@ void NumberCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     const int column = index.column();
     const QString text = index.data(Qt::EditRole).toString();
     if (isDateColumn(column))
-        picker->setDate(NumberWindowText::date(text).value_or(lastDates[slotOf(column)]));
+        picker->load(
+            QDateTime(NumberWindowText::date(text).value_or(lastDates[slotOf(column)]), QTime()));
     else
-        picker->setTime(NumberWindowText::time(text).value_or(lastTimes[slotOf(column)]));
+        picker->load(QDateTime(QDate(2000, 1, 1),
+                               NumberWindowText::time(text).value_or(lastTimes[slotOf(column)])));
     remember(column, *picker);
 }
 
 void NumberCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                       const QModelIndex &index) const {
-    auto *picker = qobject_cast<QDateTimeEdit *>(editor);
+    auto *picker = qobject_cast<WindowPicker *>(editor);
     if (!picker) {
         CellDelegate::setModelData(editor, model, index);
         return;
     }
-    const QString text = isDateColumn(index.column())
-                             ? picker->date().toString(QStringLiteral("yyyy/MM/dd"))
-                             : picker->time().toString(QStringLiteral("HH:mm"));
-    model->setData(index, text);
+    // A picker the operator only passed over leaves its cell as it was, empty or as the device
+    // wrote it.
+    if (!picker->changedByOperator())
+        return;
+    model->setData(index, picker->text());
     remember(index.column(), *picker);
+}
+
+bool NumberCellDelegate::eventFilter(QObject *object, QEvent *event) {
+    auto *picker = qobject_cast<WindowPicker *>(object);
+    auto *view = qobject_cast<QAbstractItemView *>(parent());
+    if (picker && view && !picker->isOpened() && event->type() == QEvent::Wheel) {
+        // The wheel scrolls the grid over a picker the operator has not opened.
+        QApplication::sendEvent(view->viewport(), event);
+        return true;
+    }
+    if (!picker || event->type() != QEvent::KeyPress)
+        return CellDelegate::eventFilter(object, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (!picker->isOpened() && opensThePicker(*key)) {
+        picker->open();
+        return true;
+    }
+    if (!picker->isOpened() && movesTheGrid(*key)) {
+        // The view moves its current cell as it does anywhere else; the picker goes with the
+        // cell it leaves.
+        if (view)
+            QApplication::sendEvent(view, key);
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && picker->changedByOperator() && picker->cell().isValid())
+        // A start date shows in its cell as soon as it is picked; cancelling takes it back.
+        const_cast<QAbstractItemModel *>(picker->cell().model())
+            ->setData(picker->cell(), picker->cellBefore());
+    return CellDelegate::eventFilter(object, event);
 }
 
 void NumberCellDelegate::remember(int column, const QDateTimeEdit &picker) const {

@@ -3,6 +3,7 @@
 #include "HeadingHeader.h"
 #include "NumberMatchDelegate.h"
 #include "NumberOrderProxy.h"
+#include "WindowPicker.h"
 #include "numbers/NumberTable.h"
 
 #include <QHeaderView>
@@ -39,7 +40,20 @@ bool NumberGridView::edit(const QModelIndex &index, EditTrigger trigger, QEvent 
     // when typed into or clicked again.
     if (trigger == CurrentChanged && (!hasFocus() || !NumberTable::isWindowColumn(index.column())))
         return false;
-    return GridView::edit(index, trigger, event);
+    if (!GridView::edit(index, trigger, event))
+        return false;
+    // A picker the keyboard arrived on lets the arrow keys move on; one the operator clicked or
+    // asked for (Enter, F2, a typed key) takes them.
+    if (trigger != CurrentChanged || clicking)
+        if (auto *picker = qobject_cast<WindowPicker *>(indexWidget(index)))
+            picker->open();
+    return true;
+}
+
+void NumberGridView::mousePressEvent(QMouseEvent *event) {
+    clicking = true;
+    GridView::mousePressEvent(event);
+    clicking = false;
 }
 
 void NumberGridView::keyPressEvent(QKeyEvent *event) {

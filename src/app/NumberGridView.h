@@ -7,10 +7,11 @@ class NumberTable;
 
 // The number list grid `strngrd3`: the headings stay in the header above 3000 entry rows (view
 // row r shows entry r + 1) and the serial column is fixed. The number is typed in place, a
-// window cell takes a picker as soon as the operator arrives on it, and a click or Space marks
-// or clears an Always or Delete box; arriving on a box with the arrows or Tab leaves it alone,
-// so that arrowing down the Delete column marks nothing. One wheel turn moves one row. A click
-// on a heading sorts the view rows (see NumberOrderProxy); the table keeps its slot order.
+// window cell takes a picker as soon as the operator arrives on it (a WindowPicker, which the
+// arrow keys pass over until it is opened), and a click or Space marks or clears an Always or
+// Delete box; arriving on a box with the arrows or Tab leaves it alone, so that arrowing down
+// the Delete column marks nothing. One wheel turn moves one row. A click on a heading sorts the
+// view rows (see NumberOrderProxy); the table keeps its slot order.
 class NumberGridView : public GridView {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
@@ -33,4 +35,5 @@ private:
 
     NumberTable &numbers;
     NumberOrderProxy *entries;
+    bool clicking = false;
 };

@@ -1,9 +1,11 @@
 #include "NumberPage.h"
 
+#include "EnabledWatch.h"
 #include "GridUndo.h"
 #include "NumberFindBar.h"
 #include "NumberGridView.h"
 #include "PageButtons.h"
+#include "numbers/NumberListWarnings.h"
 #include "numbers/NumberTable.h"
 
 #include <QHBoxLayout>
@@ -35,6 +37,9 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     , btn7(makePageButton(QStringLiteral("Delete all"), read->parentWidget(), 8, 385))
     , btn11(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
     , importCsv(makePageButton(QStringLiteral("Import .CSV"), read->parentWidget(), 8, 441))
+    , removeExpired(makePageButton(QStringLiteral("Remove expired"), read->parentWidget(), 8, 497))
+    , compareFile(
+          makePageButton(QStringLiteral("Compare with file…"), read->parentWidget(), 8, 553))
     , strngrd3(new NumberGridView(table, this))
     , history(new GridUndo(table, *this, buttonFlags(table))) {
     btn11->hide();
@@ -47,6 +52,16 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
         table.flipDeleteAll();
         history->sideStateTouched();
     });
+    // All marks of one press are one step: the undo history groups the edits of one event.
+    connect(removeExpired, &QPushButton::clicked, this, [&table] {
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int r = 1; r <= NumberTable::EntryCount; ++r)
+            if (NumberListWarnings::isExpired(table, r, now))
+                table.toggleMark(NumberTable::Delete, r);
+    });
+    // An edit of the list, locked while an operation runs as "Delete all" is.
+    watchEnabled(btn7, [this](bool enabled) { removeExpired->setEnabled(enabled); });
+    watchEnabled(read, [this](bool enabled) { compareFile->setEnabled(enabled); });
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -28,6 +28,10 @@ public:
     QPushButton *const btn7;  // "Delete all"
     QPushButton *const btn11; // hidden "clear the grid"
     QPushButton *const importCsv;
+    // Marks every entry whose window has ended for deletion, as one undo step.
+    QPushButton *const removeExpired;
+    // "Compare with file…": locked and unlocked with "Read", as it reads too.
+    QPushButton *const compareFile;
 
 private:
     NumberGridView *strngrd3;

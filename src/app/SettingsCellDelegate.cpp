@@ -4,6 +4,7 @@
 #include "settings/SettingsTyping.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -65,6 +66,18 @@ void SettingsCellDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
     CellDelegate::setEditorData(editor, index);
 }
 
+bool SettingsCellDelegate::eventFilter(QObject *object, QEvent *event) {
+    // The cell already holds every keystroke, so the page's undo takes back the whole edit; the
+    // editor's own undo, one keystroke at a time, would only disagree with it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+            return true;
+    }
+    return CellDelegate::eventFilter(object, event);
+}
+
 void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text) const {
     // The cell follows every change, so it still holds the text from before this one.
     const SettingsTyping::Outcome outcome =
@@ -76,6 +89,8 @@ void SettingsCellDelegate::typed(QLineEdit *editor, int row, const QString &text
         editor->setCursorPosition(int(std::clamp<qsizetype>(cursor, 0, outcome.text.size())));
     }
     table.setValue(row, outcome.text);
+    if (!outcome.refusal.isEmpty())
+        emit typingRefused(outcome.refusal);
     // Selecting another row ends this edit; the editor goes away with it.
     if (outcome.selectRow >= 0)
         view.setCurrentIndex(table.index(outcome.selectRow, SettingsTable::ValueColumn));

@@ -20,6 +20,13 @@ public:
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
 
+signals:
+    // The editor left out a character the device cannot hold; `why` is for the status panel.
+    void typingRefused(const QString &why) const;
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
 private:
     void typed(QLineEdit *editor, int row, const QString &text) const;
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -59,8 +60,18 @@ QComboBox *SettingsGridView::makeChoiceEditor(int row, const char *name) {
     box->setCurrentIndex(settings.choiceIndex(row));
     box->setVisible(settings.isChoiceShown(row));
     box->installEventFilter(this);
-    connect(box, &QComboBox::currentIndexChanged, this,
-            [this, row](int index) { settings.setChoiceIndex(row, index); });
+    // A choice longer than the cell shows whole in the tooltip, and its list is wide enough
+    // for every item.
+    box->setToolTip(box->currentText());
+    int widest = 0;
+    for (const QString &item : SettingsTable::choiceItems(row))
+        widest = std::max(widest, box->view()->fontMetrics().horizontalAdvance(item));
+    // Room beside the text for the item's margins and the list's frame.
+    box->view()->setMinimumWidth(widest + 40);
+    connect(box, &QComboBox::currentIndexChanged, this, [this, row, box](int index) {
+        settings.setChoiceIndex(row, index);
+        box->setToolTip(box->currentText());
+    });
     return box;
 }
 
@@ -76,6 +87,15 @@ void SettingsGridView::choiceShownChanged(int row) {
 
 void SettingsGridView::choiceIndexChanged(int row) {
     choiceEditor(row)->setCurrentIndex(settings.choiceIndex(row));
+}
+
+bool SettingsGridView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+    const bool wasOpen = indexWidget(index) != nullptr;
+    if (!GridView::edit(index, trigger, event))
+        return false;
+    if (QWidget *editor = indexWidget(index); editor && !wasOpen)
+        emit editorOpened(editor);
+    return true;
 }
 
 void SettingsGridView::paintEvent(QPaintEvent *event) {

@@ -26,7 +26,12 @@ public:
     // starts with them, which would hand the next key to that row's value.
     void keyboardSearch(const QString &) override {}
 
+signals:
+    // A value cell's text editor opened; it writes the cell at every change until it goes.
+    void editorOpened(QWidget *editor);
+
 protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,5 +1,6 @@
 #include "SettingsPage.h"
 
+#include "EnabledWatch.h"
 #include "GridUndo.h"
 #include "PageButtons.h"
 #include "settings/SettingsTable.h"
@@ -38,9 +39,14 @@ SettingsPage::SettingsPage(SettingsTable &table, QWidget *parent)
           makePageButton(QStringLiteral("Import profile"), readSettings->parentWidget(), 8, 158))
     , exportProfile(
           makePageButton(QStringLiteral("Export profile"), readSettings->parentWidget(), 8, 214))
+    , compareFile(makePageButton(QStringLiteral("Compare with file…"), readSettings->parentWidget(),
+                                 8, 271))
     , strngrd_write(new SettingsGridView(table, this))
     , history(new GridUndo(table, *this, choiceSelections(table))) {
     connect(&table, &SettingsTable::choiceIndexChanged, history, &GridUndo::sideStateTouched);
+    connect(strngrd_write, &SettingsGridView::editorOpened, history,
+            [this](QWidget *editor) { history->holdStepWhileOpen(*editor); });
+    watchEnabled(readSettings, [this](bool enabled) { compareFile->setEnabled(enabled); });
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -21,6 +21,8 @@ public:
     QPushButton *const saveSettings;
     QPushButton *const importProfile;
     QPushButton *const exportProfile;
+    // "Compare with file…": locked and unlocked with "Read Settings", as it reads too.
+    QPushButton *const compareFile;
 
 private:
     SettingsGridView *strngrd_write;

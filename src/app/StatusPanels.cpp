@@ -64,6 +64,14 @@ QString StatusPanels::panelText(int panel) const {
     return panel >= 0 && panel < PanelCount ? texts[panel] : QString();
 }
 
+QString StatusPanels::shownText(int panel) const {
+    return fontMetrics().elidedText(panelText(panel), Qt::ElideRight, textRect(panel).width());
+}
+
+QRect StatusPanels::textRect(int panel) const {
+    return panelRect(panel).adjusted(3, 0, -3, 0);
+}
+
 void StatusPanels::setPanelText(int panel, const QString &text) {
     if ((panel != 0 && panel != 2) || texts[panel] == text)
         return;
@@ -105,9 +113,8 @@ void StatusPanels::paintEvent(QPaintEvent *) {
         style()->drawPrimitive(QStyle::PE_Frame, &frame, &p, this);
         if (texts[i].isEmpty())
             continue;
-        const QRect inner = r.adjusted(3, 0, -3, 0);
         const int align = Qt::AlignVCenter | (i == 0 ? Qt::AlignHCenter : Qt::AlignLeft);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(inner, align, fontMetrics().elidedText(texts[i], Qt::ElideRight, inner.width()));
+        p.drawText(textRect(i), align, shownText(i));
     }
 }

@@ -19,6 +19,8 @@ public:
     static int panelWidth(int panel);
 
     QString panelText(int panel) const;
+    // The panel's text as drawn: cut with an ellipsis where the panel is too narrow for it.
+    QString shownText(int panel) const;
     // Panels 0 and 2 carry text; the others ignore it.
     void setPanelText(int panel, const QString &text);
 
@@ -36,6 +38,7 @@ protected:
 
 private:
     void stat1DrawPanel(int panel);
+    QRect textRect(int panel) const;
 
     QString texts[PanelCount];
     QProgressBar *pb1;

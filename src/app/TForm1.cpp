@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "CompareWithFile.h"
 #include "ConfigurationFolder.h"
 #include "GridUndo.h"
 #include "GridView.h"
@@ -8,17 +9,22 @@
 #include "HistoryPage.h"
 #include "NumberPage.h"
 #include "PageControl.h"
+#include "SettingsCellDelegate.h"
+#include "SettingsGridView.h"
 #include "SettingsPage.h"
 #include "StatusPanels.h"
 #include "TraceWindow.h"
 #include "numbers/NumberListExchange.h"
 #include "settings/Tcustomstringgrid_basis.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +41,13 @@ QPushButton *topButton(const QString &caption, QWidget *parent, int left) {
     return b;
 }
 
+int changedRows(const StringGrid &grid) {
+    int changed = 0;
+    for (int row = 1; row < grid.rows(); ++row)
+        changed += grid.isRowChanged(row) ? 1 : 0;
+    return changed;
+}
+
 } // namespace
 
 TForm1::TForm1(Operator *standIn, QWidget *parent)
@@ -48,25 +61,45 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     , telephoneSend(core, numberGrid)
     , historyInf(core, historyGrid) {
     setWindowTitle(QStringLiteral("Velmora Configurator V1.7"));
-    // The window's grids were measured for a narrow bitmap font; close relatives stand in.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                                QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans Condensed")});
-    QFont f(QStringLiteral("MS Sans Serif"));
+    // The cells and panels were sized for a narrow 11-pixel sans serif. Liberation Sans (the
+    // metrics of Arial) is named outright: a fallback chosen by the system may be wider.
+    QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(11);
     setFont(f);
-    setFixedSize(ClientWidth, ClientHeight);
     buildTopBar();
     buildPages();
-    statusBar->setGeometry(0, ClientHeight - StatusPanels::Height, ClientWidth,
-                           StatusPanels::Height);
+    setFixedSize(ClientWidth, ClientHeight);
+    fitChildren();
     FormCreate();
 }
 
 QPoint TForm1::centredPosition(QSize screen, QSize window) {
     return QPoint((screen.width() - window.width()) / 2,
                   (screen.height() - (window.height() + 40)) / 2);
+}
+
+QRect TForm1::placement(const QRect &screen, const QRect &available, QSize window) {
+    // The frame around the client area is counted as 40 pixels of height, as the centring does.
+    constexpr int frame = 40;
+    const QSize fits(std::min(window.width(), available.width()),
+                     std::min(window.height(), available.height() - frame));
+    const QPoint centred = screen.topLeft() + centredPosition(screen.size(), window);
+    const auto within = [](int at, int low, int high) { return std::max(low, std::min(at, high)); };
+    return QRect(QPoint(within(centred.x(), available.left(),
+                               available.left() + available.width() - fits.width()),
+                        within(centred.y(), available.top(),
+                               available.top() + available.height() - frame - fits.height())),
+                 fits);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    fitChildren();
+}
+
+void TForm1::fitChildren() {
+    statusBar->setGeometry(0, height() - StatusPanels::Height, width(), StatusPanels::Height);
+    pages->setGeometry(0, TopBarHeight, width(), height() - TopBarHeight - StatusPanels::Height);
 }
 
 void TForm1::buildTopBar() {
@@ -86,8 +119,6 @@ void TForm1::buildTopBar() {
 
 void TForm1::buildPages() {
     pages = new PageControl(this);
-    pages->setGeometry(0, TopBarHeight, ClientWidth,
-                       ClientHeight - TopBarHeight - StatusPanels::Height);
     settings = new SettingsPage(settingsGrid);
     numbers = new NumberPage(numberGrid);
     history = new HistoryPage(historyGrid);
@@ -106,8 +137,15 @@ void TForm1::FormCreate() {
     QScrollBar *settingsBar = settings->grid()->horizontalScrollBar();
     connect(settingsBar, &QScrollBar::actionTriggered, this,
             [this, settingsBar] { settingsScrolled(settingsBar->sliderPosition()); });
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(centredPosition(screen->geometry().size(), size()));
+    // The settings editor says in the status panel why it left a character out.
+    connect(qobject_cast<SettingsCellDelegate *>(settings->grid()->itemDelegate()),
+            &SettingsCellDelegate::typingRefused, &core.statusBar(), &Tstatusbar_ctrl::show);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect place = placement(screen->geometry(), screen->availableGeometry(), size());
+        setFixedSize(place.size());
+        fitChildren();
+        move(place.topLeft());
+    }
     core.setBasicTransfer(&basicInf);
     core.setNumberListTransfer(&telephoneSend);
     core.setHistoryTransfer(&historyInf);
@@ -121,6 +159,8 @@ void TForm1::FormCreate() {
     connect(&core, &Session::portLost, this, &TForm1::showPortClosed);
     connect(openButton, &QPushButton::clicked, this, &TForm1::btn8Click);
     connect(loginButton, &QPushButton::clicked, this, &TForm1::btn1Click);
+    // Enter in the password logs in, as the button would (not while an operation runs).
+    connect(passwordEdit, &QLineEdit::returnPressed, loginButton, &QPushButton::click);
     connect(timeSyncButton, &QPushButton::clicked, &core, &Session::sendTimeSync);
     connect(checkingModeButton, &QPushButton::clicked, &core, &Session::sendCheckingMode);
     connect(settings->readSettings, &QPushButton::clicked, this,
@@ -146,6 +186,12 @@ void TForm1::FormCreate() {
             [this] { NumberListExchange(numberGrid, core, configFolder).ImportListCsv(); });
     connect(numbers->exportCsv, &QPushButton::clicked, this,
             [this] { NumberListExchange(numberGrid, core, configFolder).ExportListCsv(); });
+    connect(numbers->compareFile, &QPushButton::clicked, this, [this] {
+        CompareWithFile::numbers(this, core, windowOperator, configFolder, telephoneSend);
+    });
+    connect(settings->compareFile, &QPushButton::clicked, this, [this] {
+        CompareWithFile::settings(this, core, windowOperator, configFolder, basicInf);
+    });
     connectHistoryButtons(*this, historyInf);
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), this),
             &QShortcut::activated, this, &TForm1::showTrace);
@@ -168,18 +214,22 @@ void TForm1::btn8Click() {
     TComm &cm1 = core.cm1();
     cm1.setCommName(portList->portPath());
     if (openCount % 2 == 0) {
-        QString failure;
-        try {
-            cm1.OpenPort();
-        } catch (const ECommsError &e) {
-            failure = e.message();
+        // An empty name would name the device folder itself.
+        QString reason = QStringLiteral("No port chosen");
+        if (!portList->portPath().isEmpty()) {
+            QString failure;
+            try {
+                cm1.OpenPort();
+            } catch (const ECommsError &e) {
+                failure = e.message();
+            }
+            reason = cm1.OpenFailureReason();
+            if (reason.isEmpty())
+                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
         }
         // Every way an open can fail leaves the port closed, and the operator is told so, with
         // the system's reason beneath the usual text.
         if (!cm1.PortOpen()) {
-            QString reason = cm1.OpenFailureReason();
-            if (reason.isEmpty())
-                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
             windowOperator.message(QStringLiteral("COM Port error"), QString(),
                                    Operator::Icon::None, reason);
             openButton->setText(QStringLiteral("Open"));
@@ -212,7 +262,32 @@ void TForm1::showEvent(QShowEvent *event) {
     }
 }
 
+void TForm1::closeEvent(QCloseEvent *event) {
+    const int unsaved = changedRows(settingsGrid) + changedRows(numberGrid);
+    if (unsaved == 0 && !operationRunning) {
+        event->accept();
+        return;
+    }
+    QString text = operationRunning
+                       ? QStringLiteral("A transfer with the device is still running. ")
+                       : QString();
+    if (unsaved == 1)
+        text += QStringLiteral("Quit and lose 1 unsaved change?");
+    else if (unsaved > 1)
+        text += QStringLiteral("Quit and lose %1 unsaved changes?").arg(unsaved);
+    else
+        text += QStringLiteral("Quit now?");
+    if (windowOperator.confirm(text, QString(), QStringLiteral("Quit"), QStringLiteral("Cancel"),
+                               Operator::Icon::Question))
+        event->accept();
+    else
+        event->ignore();
+}
+
 void TForm1::FormShow() {
+    // A grid narrower than its columns scrolls to its current cell while it is laid out; the
+    // operator meets it at its left edge.
+    settings->grid()->horizontalScrollBar()->setValue(0);
     pages->setTabText(0, QStringLiteral("Basic\r\nSettings"));
     pages->setTabText(1, QStringLiteral("Number\r\nList"));
     pages->setTabText(2, QStringLiteral("Historical\r\nData"));

@@ -39,6 +39,10 @@ public:
     // The window's place on a screen: centred, with 40 pixels more height counted for the
     // frame; integer halves rounded toward zero, negative on a screen smaller than the window.
     static QPoint centredPosition(QSize screen, QSize window);
+    // Where the window goes and how big it is on a screen with the `available` area (what
+    // panels and docks leave): centred where that fits, otherwise moved into the area, and
+    // smaller than the design where the area is, its grids scrolling within.
+    static QRect placement(const QRect &screen, const QRect &available, QSize window);
 
     QComboBox *cbb9() const { return portList; }
     QPushButton *btn8() const { return openButton; }
@@ -70,10 +74,15 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Edits not yet saved to the device, and a transfer under way, are not lost unasked.
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildTopBar();
     void buildPages();
+    // The page control and the status bar take the client area's height, the top bar aside.
+    void fitChildren();
     void FormCreate();
     void FormShow();
     void settingsScrolled(int position);

@@ -27,6 +27,12 @@ QMessageBox::Icon boxIcon(Operator::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The platform names a window without a title after the program; a box without one stays
+// untitled with a blank.
+QString boxTitle(const QString &title) {
+    return title.isEmpty() ? QStringLiteral(" ") : title;
+}
+
 } // namespace
 
 WindowOperator::WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn)
@@ -56,7 +62,7 @@ void WindowOperator::message(const QString &text, const QString &title, Icon ico
                              const QString &detail) {
     if (standIn)
         return standIn->message(text, title, icon, detail);
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, &window);
+    QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::Ok, &window);
     // The reason of a failure goes beneath the message, which keeps its fixed text.
     box.setInformativeText(detail);
     box.exec();
@@ -92,7 +98,7 @@ bool WindowOperator::confirmWithOption(const QString &text, const QString &detai
 bool WindowOperator::ask(const QString &text, const QString &details, const QString &title,
                          const QString &acceptCaption, const QString &rejectCaption, Icon icon,
                          const QString &option, bool *checked) {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, &window);
+    QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::NoButton, &window);
     if (checked) {
         auto *check = new QCheckBox(option, &box);
         check->setChecked(*checked);
@@ -117,8 +123,8 @@ bool WindowOperator::ask(const QString &text, const QString &details, const QStr
 bool WindowOperator::warnOkCancel(const QString &text, const QString &title) {
     if (standIn)
         return standIn->warnOkCancel(text, title);
-    return QMessageBox::warning(&window, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::warning(&window, boxTitle(title), text,
+                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QString WindowOperator::chooseSaveFile(const QString &title, const QString &folder,

@@ -1,5 +1,5 @@
+#include "DemoDevice.h"
 #include "PageScreenshots.h"
-#include "SimulatedDevice.h"
 #include "TForm1.h"
 #include "exchange/CodePage.h"
 
@@ -8,8 +8,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <memory>
-#include <stdexcept>
 
 int main(int argc, char *argv[]) {
     QCommandLineParser options;
@@ -44,15 +42,12 @@ int main(int argc, char *argv[]) {
     options.process(app);
 
     // The simulated device outlives the window, so the port never vanishes under an open link.
-    std::unique_ptr<SimulatedDevice> device;
+    DemoDevice device;
     if (options.isSet(demo)) {
-        try {
-            DeviceOptions settings;
-            settings.historyCount = 60;
-            device = std::make_unique<SimulatedDevice>(settings);
-        } catch (const std::exception &e) {
+        QString error;
+        if (!device.start(DemoDevice::locate(), error)) {
             std::fprintf(stderr, "velmora-configurator: cannot start the simulated device: %s\n",
-                         e.what());
+                         qPrintable(error));
             return 1;
         }
     }
@@ -65,8 +60,8 @@ int main(int argc, char *argv[]) {
                                            QStringLiteral("The program ends now."));
         return 1;
     }
-    if (device)
-        window.offerPort(device->slavePath());
+    if (options.isSet(demo))
+        window.offerPort(device.terminal());
     window.show();
     if (options.isSet(screenshots)) {
         // Taken once the window has been laid out and painted.

@@ -2,8 +2,8 @@
 #include "CommandTable.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "backup/BackupFiles.h"
 #include "exchange/FileDialogs.h"
-#include "exchange/WorkbookWriter.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryTable.h"
 #include "history/THistoryInf.h"
@@ -16,12 +16,13 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 namespace {
 
 // Reads the three areas of one device, then writes the settings profile, the number list
 // workbook and the history workbook into DIR under the names the window proposes, all stamped
-// with the moment the backup began.
+// with the moment the backup began and the device's name.
 int backup(CliRun &run) {
     const QString folder = run.arguments().first();
     if (!QDir().mkpath(folder)) {
@@ -51,19 +52,40 @@ int backup(CliRun &run) {
     if (!read)
         return ExitFailure;
 
-    const QDir dir(folder);
-    const QString profile = WorkbookWriter::withDefaultExtension(
-        dir.filePath(FileDialogs::proposedName(QStringLiteral("basicinf_R"), now)));
-    const QString listBook = WorkbookWriter::withDefaultExtension(
-        dir.filePath(FileDialogs::proposedName(QStringLiteral("telinf_R"), now)));
-    const QString historyBook =
-        WorkbookWriter::withDefaultExtension(dir.filePath(HistoryExport::workbookName(now)));
-    if (!Tcustomstringgrid_basis(settings, session, QString()).saveProfile(profile) ||
-        !NumberListExchange(numbers, session, QString()).saveWorkbook(listBook))
+    // Each file is claimed under a name of its own before it is written, so that a second
+    // backup in the same second (another device, another run) never replaces one.
+    const QString device = BackupFiles::deviceTag(session.cm1().CommName());
+    QStringList paths;
+    QString problem;
+    for (const QString &stem : {FileDialogs::proposedName(QStringLiteral("basicinf_R"), now),
+                                FileDialogs::proposedName(QStringLiteral("telinf_R"), now),
+                                HistoryExport::workbookName(now)}) {
+        const QString path = BackupFiles::claim(folder, stem + QLatin1Char('_') + device, problem);
+        if (path.isEmpty())
+            break;
+        paths << path;
+    }
+    const auto removeClaimed = [&paths] {
+        for (const QString &path : std::as_const(paths))
+            QFile::remove(path);
+    };
+    if (paths.size() < 3) {
+        removeClaimed();
+        run.person().message(problem, {}, Operator::Icon::Error);
         return ExitFailure;
-    const QString problem = HistoryExport(history, session.statusBar(), session.progressBar())
-                                .writeWorkbook(historyBook);
+    }
+    const QString &profile = paths.at(0);
+    const QString &listBook = paths.at(1);
+    const QString &historyBook = paths.at(2);
+    if (!Tcustomstringgrid_basis(settings, session, QString()).saveProfile(profile) ||
+        !NumberListExchange(numbers, session, QString()).saveWorkbook(listBook)) {
+        removeClaimed();
+        return ExitFailure;
+    }
+    problem = HistoryExport(history, session.statusBar(), session.progressBar())
+                  .writeWorkbook(historyBook);
     if (!problem.isEmpty()) {
+        removeClaimed();
         run.person().message(problem, {}, Operator::Icon::Error);
         return ExitFailure;
     }
@@ -80,7 +102,9 @@ CliCommand backupCommand() {
     c.arguments = QStringLiteral("DIR");
     c.summary = QStringLiteral("Log in, read the settings, the number list and the history, and "
                                "write the settings profile, the number list workbook and the "
-                               "history workbook into DIR, named as the window proposes them.");
+                               "history workbook into DIR, named as the window proposes them "
+                               "with the adapter's serial number (else the port's name) added; "
+                               "an existing file is never replaced, the new one gets a suffix.");
     c.minArguments = 1;
     c.maxArguments = 1;
     c.run = backup;

@@ -2,6 +2,7 @@
 
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "exchange/CodePage.h"
 
 #include <QCommandLineParser>
@@ -67,15 +68,17 @@ void addRow(QString &text, const QString &left, const QString &right) {
 
 } // namespace
 
-CliApp::CliApp(const TerminalOperator::Streams &streams)
-    : io(streams) {}
+CliApp::CliApp(const TerminalOperator::Streams &streams, Trecognitionserial ports)
+    : io(streams)
+    , ports(std::move(ports)) {}
 
 QString CliApp::helpText() {
     QString text = QStringLiteral(
         "Usage: velmora-cli [--port P] [--password PW] [--yes] [--trace] COMMAND [ARGUMENTS]\n\n"
         "Configures a GSM relay controller over its USB serial cable.\n"
-        "Status texts and progress go to the error stream; the device's answers and the\n"
-        "messages of each operation go to the output stream.\n\nCommands:\n");
+        "The output stream carries a command's data alone (the device's answers, the files\n"
+        "written); every message, question, status text and progress goes to the error stream.\n"
+        "\nCommands:\n");
     for (const CliCommand &c : commandTable()) {
         const QString call =
             c.arguments.isEmpty() ? c.name : c.name + QLatin1Char(' ') + c.arguments;
@@ -146,6 +149,10 @@ int CliApp::run(const QStringList &arguments) {
         if (!hasName(globalOptions(), option) && !hasName(command->options, option))
             return usageError(QStringLiteral("--%1 does not go with %2").arg(option, name));
     }
+    if (parser.isSet(QStringLiteral("format")) &&
+        !RecordOutput::format(parser.value(QStringLiteral("format"))))
+        return usageError(QStringLiteral("--format takes tsv, csv or json, not \"%1\"")
+                              .arg(parser.value(QStringLiteral("format"))));
     if (command->needsPort && parser.value(portOption).trimmed().isEmpty())
         return usageError(QStringLiteral("%1 needs --port").arg(name));
 
@@ -158,6 +165,7 @@ int CliApp::run(const QStringList &arguments) {
     TerminalOperator op(io, parser.isSet(yesOption));
     CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
                io.out);
+    run.setPortList(ports);
     if (parser.isSet(traceOption))
         run.traceFramesTo(io.err);
     return command->run(run);

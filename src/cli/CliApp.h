@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TerminalOperator.h"
+#include "protocol/Trecognitionserial.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,7 +10,9 @@
 // terminal described by the streams.
 class CliApp {
 public:
-    explicit CliApp(const TerminalOperator::Streams &streams);
+    // `ports` is where the ports command looks for the machine's serial ports.
+    explicit CliApp(const TerminalOperator::Streams &streams,
+                    Trecognitionserial ports = Trecognitionserial());
 
     // `arguments` starts with the program name. Returns the exit status.
     int run(const QStringList &arguments);
@@ -19,4 +22,5 @@ private:
     int usageError(const QString &text);
 
     TerminalOperator::Streams io;
+    Trecognitionserial ports;
 };

@@ -56,9 +56,13 @@ bool CliRun::openPort() {
 }
 
 CliRun::Outcome CliRun::login() {
+    if (loggedIn)
+        return {true, QString()};
     if (!openPort())
         return {false, QStringLiteral("COM Port error")};
-    return await([this] { session().login(password); });
+    const Outcome outcome = await([this] { session().login(password); });
+    loggedIn = outcome.ok;
+    return outcome;
 }
 
 CliRun::Outcome CliRun::await(const std::function<void()> &start) {

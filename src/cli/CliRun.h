@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/Trecognitionserial.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -30,12 +32,16 @@ public:
     QTextStream &out() { return output; }
     TerminalOperator &person() { return op; }
     Session &session();
+    // The machine's serial ports, as the ports command lists them.
+    const Trecognitionserial &portList() const { return ports; }
+    void setPortList(const Trecognitionserial &list) { ports = list; }
     // Every frame of the session goes to `err` as a line of its own (--trace).
     void traceFramesTo(QTextStream &err);
 
     // Opens --port; any failure shows "COM Port error" with the reason beneath it.
     bool openPort();
-    // Opens the port and checks --password against the device.
+    // Opens the port and checks --password against the device, once a run: a command of several
+    // steps logs in for all of them (a profile it saves may change the password on the way).
     Outcome login();
     // Starts an operation and waits until it ends with its message. Once a request is out the
     // session always ends it (its reply, "Receive timeout", or a hang-up); a start that sends
@@ -50,6 +56,8 @@ private:
     TerminalOperator &op;
     QTextStream &output;
     QTextStream *traceStream = nullptr;
+    bool loggedIn = false;
+    Trecognitionserial ports;
     // Outlives the session that reports to it.
     std::unique_ptr<FrameTrace> trace;
     std::unique_ptr<Session> deviceSession;

@@ -2,9 +2,9 @@
 
 const QList<CliCommand> &commandTable() {
     static const QList<CliCommand> table = {
-        portsCommand(),        loginCommand(),    syncTimeCommand(),
-        checkingModeCommand(), settingsCommand(), numbersCommand(),
-        historyCommand(),      backupCommand(),   restoreCommand(),
+        portsCommand(),    loginCommand(),     syncTimeCommand(), checkingModeCommand(),
+        settingsCommand(), numbersCommand(),   historyCommand(),  backupCommand(),
+        restoreCommand(),  provisionCommand(),
     };
     return table;
 }

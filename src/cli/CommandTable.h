@@ -16,3 +16,4 @@ CliCommand numbersCommand();
 CliCommand historyCommand();
 CliCommand backupCommand();
 CliCommand restoreCommand();
+CliCommand provisionCommand();

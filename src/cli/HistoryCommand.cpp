@@ -1,9 +1,11 @@
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryFilter.h"
+#include "history/HistoryLoad.h"
 #include "history/HistoryTable.h"
 #include "history/THistoryInf.h"
 
@@ -36,20 +38,36 @@ std::optional<QDateTime> parseMoment(const QString &text) {
     return QDateTime(date, time);
 }
 
-// The window of --from and --to: none without them; `bad` when they are not both moments.
-std::optional<HistoryWindow> windowOf(CliRun &run, bool &bad) {
+// The window of --from and --to: none without them; `bad` names what is wrong with them.
+std::optional<HistoryWindow> windowOf(CliRun &run, QString &bad) {
     const bool from = run.isSet(QStringLiteral("from"));
     const bool to = run.isSet(QStringLiteral("to"));
-    bad = false;
+    bad.clear();
     if (!from && !to)
         return std::nullopt;
     const auto start = parseMoment(run.value(QStringLiteral("from")));
     const auto end = parseMoment(run.value(QStringLiteral("to")));
     if (!start || !end) {
-        bad = true;
+        bad = QStringLiteral("--from and --to take \"YYYY-MM-DD H:MM:SS\", both of them");
         return std::nullopt;
     }
-    return HistoryWindow{start->date(), start->time(), end->date(), end->time()};
+    const HistoryWindow window{start->date(), start->time(), end->date(), end->time()};
+    // Known before the device is asked: reading 500 pages first would only end the same way.
+    if (!HistoryFilter::isValid(window)) {
+        bad = QStringLiteral("Time selection error: --to must come after --from");
+        return std::nullopt;
+    }
+    return window;
+}
+
+// Narrows the table to the window, if one was given. False after the reason was shown.
+bool narrow(CliRun &run, HistoryTable &table, const std::optional<HistoryWindow> &window) {
+    if (!window)
+        return true;
+    const HistoryFilter::Result result = HistoryFilter::apply(table, *window);
+    if (!result.filtered)
+        run.person().message(result.message);
+    return result.filtered;
 }
 
 // Reads the whole history and, with a window, narrows it. False after the reason was shown.
@@ -58,28 +76,42 @@ bool readHistory(CliRun &run, HistoryTable &table, const std::optional<HistoryWi
         return false;
     THistoryInf history(run.session(), table);
     run.session().setHistoryTransfer(&history);
-    bool ok = run.await([&history] { history.StartRead(); }).ok;
+    const bool ok = run.await([&history] { history.StartRead(); }).ok;
     run.session().setHistoryTransfer(nullptr);
-    if (ok && window)
-        ok = history.FilterRows(*window);
     run.person().finishStatusLine();
-    return ok;
+    return ok && narrow(run, table, window);
 }
 
-void print(QTextStream &out, const HistoryTable &table) {
+void print(CliRun &run, const HistoryTable &table) {
+    QStringList columns;
+    for (int c = HistoryTable::Date; c < HistoryTable::ColumnCount; ++c)
+        columns << table.cell(c, 0);
+    QList<QStringList> records;
     for (int r = 1; r <= HistoryTable::RecordCount; ++r) {
-        if (table.cell(HistoryTable::RecordNo, r).isEmpty())
-            continue;
-        out << table.recordTexts(r).mid(1).join(u'\t') << '\n';
+        if (!table.cell(HistoryTable::RecordNo, r).isEmpty())
+            records << table.recordTexts(r).mid(1);
     }
-    out.flush();
+    RecordOutput::print(run, columns, records);
 }
 
 int readCommand(CliRun &run, const std::optional<HistoryWindow> &window) {
     HistoryTable table;
     if (!readHistory(run, table, window))
         return ExitFailure;
-    print(run.out(), table);
+    print(run, table);
+    return ExitSuccess;
+}
+
+// An exported history file, printed as read prints the device's.
+int showCommand(CliRun &run, const QString &path, const std::optional<HistoryWindow> &window) {
+    HistoryTable table;
+    if (const QString problem = HistoryLoad::load(path, table); !problem.isEmpty()) {
+        run.person().message(problem, {}, Operator::Icon::Error);
+        return ExitFailure;
+    }
+    if (!narrow(run, table, window))
+        return ExitFailure;
+    print(run, table);
     return ExitSuccess;
 }
 
@@ -120,37 +152,49 @@ int deleteCommand(CliRun &run) {
 CliCommand historyCommand() {
     CliCommand c;
     c.name = QStringLiteral("history");
-    c.arguments = QStringLiteral("read | export FILE | delete");
+    c.arguments = QStringLiteral("read | show FILE | export FILE | delete");
     c.summary = QStringLiteral(
         "Log in, then: read reads the device's 1000 history slots and prints each event kept as "
         "date, time, from, action, executant and content, oldest slot first, or with --from "
         "and --to only those strictly between them, by date and time; export reads likewise and "
         "writes FILE, a workbook (.xlsx) or comma-separated (.cvs, .csv); delete erases the "
-        "history on the device after asking.");
+        "history on the device after asking. show needs no device: it prints the history FILE "
+        "that export (or the window) wrote, as read prints it, --from and --to included.");
     c.minArguments = 1;
     c.maxArguments = 2;
+    c.needsPort = false; // show reads a file; the other actions ask for --port themselves
     c.options = {
-        {QStringLiteral("from"), QStringLiteral("read, export: only events after this moment."),
+        {QStringLiteral("from"),
+         QStringLiteral("read, show, export: only events after this moment."),
          QStringLiteral("YYYY-MM-DD H:MM:SS")},
-        {QStringLiteral("to"), QStringLiteral("read, export: only events before this moment."),
+        {QStringLiteral("to"),
+         QStringLiteral("read, show, export: only events before this moment."),
          QStringLiteral("YYYY-MM-DD H:MM:SS")},
+        RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {
         const QStringList &args = run.arguments();
         const QString action = args.first();
-        bool bad = false;
+        QString bad;
         const std::optional<HistoryWindow> window = windowOf(run, bad);
-        if (bad)
-            return usage(run, QStringLiteral("--from and --to take \"YYYY-MM-DD H:MM:SS\", both "
-                                             "of them"));
-        if (action == QStringLiteral("read") && args.size() == 1)
+        if (!bad.isEmpty())
+            return usage(run, bad);
+        if (action == QStringLiteral("show") && args.size() == 2)
+            return showCommand(run, args.at(1), window);
+        const bool read = action == QStringLiteral("read") && args.size() == 1;
+        const bool write = action == QStringLiteral("export") && args.size() == 2;
+        const bool erase = action == QStringLiteral("delete") && args.size() == 1 && !window;
+        // Only show works without the device.
+        if ((read || write || erase) && run.value(QStringLiteral("port")).trimmed().isEmpty())
+            return usage(run, QStringLiteral("history %1 needs --port").arg(action));
+        if (read)
             return readCommand(run, window);
-        if (action == QStringLiteral("export") && args.size() == 2)
+        if (write)
             return exportCommand(run, args.at(1), window);
-        if (action == QStringLiteral("delete") && args.size() == 1 && !window)
+        if (erase)
             return deleteCommand(run);
-        return usage(run, QStringLiteral("usage: velmora-cli history read | export FILE "
-                                         "[--from \"YYYY-MM-DD H:MM:SS\" --to \"YYYY-MM-DD "
+        return usage(run, QStringLiteral("usage: velmora-cli history read | show FILE | export "
+                                         "FILE [--from \"YYYY-MM-DD H:MM:SS\" --to \"YYYY-MM-DD "
                                          "H:MM:SS\"] | delete"));
     };
     return c;

@@ -1,6 +1,8 @@
+#include "AreaDiffCommand.h"
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "exchange/WorkbookWriter.h"
@@ -9,6 +11,7 @@
 #include "numbers/NumberTable.h"
 #include "numbers/TtelephoneSend.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
@@ -24,25 +27,29 @@ int usage(CliRun &run, const QString &problem) {
     return ExitUsage;
 }
 
-// "YYYY/MM/DD HH:MM" as the editor's pickers write it: {date, time}, or nothing.
+// "YYYY/MM/DD HH:MM" as the editor's pickers write it, a moment of the calendar (no February
+// 30th): {date, time}, or nothing.
 std::optional<std::pair<QString, QString>> parseMoment(const QString &text) {
     static const QRegularExpression form(QStringLiteral(R"(^(\d{4}/\d{2}/\d{2}) (\d{2}:\d{2})$)"));
     const auto m = form.match(text.trimmed());
     if (!m.hasMatch() || !NumberRecord::isDeviceDate(m.captured(1)) ||
-        !NumberRecord::isDeviceTime(m.captured(2)))
+        !NumberRecord::isDeviceTime(m.captured(2)) ||
+        !QDate::fromString(m.captured(1), QStringLiteral("yyyy/MM/dd")).isValid())
         return std::nullopt;
     return std::make_pair(m.captured(1), m.captured(2));
 }
 
-void print(QTextStream &out, const NumberTable &table) {
+void print(CliRun &run, const NumberTable &table) {
+    QStringList columns;
+    // The Delete mark is the editor's, not the device's.
+    for (int c = 0; c < NumberTable::Delete; ++c)
+        columns << table.cell(c, 0).trimmed();
+    QList<QStringList> records;
     for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        if (table.cell(NumberTable::Number, r).isEmpty())
-            continue;
-        QStringList fields = table.rowTexts(r);
-        fields.removeLast(); // the Delete mark is the editor's, not the device's
-        out << fields.join(u'\t') << '\n';
+        if (!table.cell(NumberTable::Number, r).isEmpty())
+            records << table.rowTexts(r).mid(0, NumberTable::Delete);
     }
-    out.flush();
+    RecordOutput::print(run, columns, records);
 }
 
 // Saves the table (its checks first); the save reads back what it wrote, and with --verify every
@@ -124,14 +131,16 @@ int readNumbers(CliRun &run) {
     run.session().setNumberListTransfer(nullptr);
     if (!ok)
         return ExitFailure;
-    print(run.out(), table);
+    print(run, table);
     return ExitSuccess;
 }
 
 int addNumber(CliRun &run, const QString &number) {
-    if (number.isEmpty() || !NumberRecord::isDeviceNumber(number))
-        return usage(run, QStringLiteral("\"%1\" is not a number the device takes: \"+\" and "
-                                         "digits, at most 22")
+    // A "+" alone, or one between digits, calls nobody.
+    static const QRegularExpression form(QStringLiteral(R"(^\+?[0-9]+$)"));
+    if (!form.match(number).hasMatch() || !NumberRecord::isDeviceNumber(number))
+        return usage(run, QStringLiteral("\"%1\" is not a number the device takes: digits, "
+                                         "perhaps after a \"+\", at most 22 characters")
                               .arg(number));
     const bool from = run.isSet(QStringLiteral("from"));
     const bool to = run.isSet(QStringLiteral("to"));
@@ -141,7 +150,7 @@ int addNumber(CliRun &run, const QString &number) {
         const auto end = parseMoment(run.value(QStringLiteral("to")));
         if (!start || !end)
             return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
-                                             "of them"));
+                                             "of them, and dates and times must be real"));
         window = Window{start->first, start->second, end->first, end->second};
     }
     return changeList(run, [&](NumberTable &table) {
@@ -194,7 +203,8 @@ int removeNumber(CliRun &run, const QString &number) {
 CliCommand numbersCommand() {
     CliCommand c;
     c.name = QStringLiteral("numbers");
-    c.arguments = QStringLiteral("read | add NUMBER | remove NUMBER | export FILE | import FILE");
+    c.arguments =
+        QStringLiteral("read | add NUMBER | remove NUMBER | export FILE | import FILE | diff FILE");
     c.summary = QStringLiteral(
         "Log in, then: read prints each entry of the authorized number list as serial, number, "
         "start date, start time, end date, end time and Always; add puts NUMBER into the row "
@@ -206,8 +216,9 @@ CliCommand numbersCommand() {
         "a save writes only the pages that differ from the list it read and reads them back; "
         "--verify reads every page back. Every save asks first, summing up the changes, and "
         "backs up the list it read in the configuration folder (its path goes to the error "
-        "stream); "
-        "import reads the list first for that.");
+        "stream); import reads the list first for that. diff reads the list and prints each "
+        "entry that differs from the workbook, comma-separated text or backup FILE: serial, "
+        "device, file.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {
@@ -222,6 +233,7 @@ CliCommand numbersCommand() {
                                                 "those that differ from the device.")},
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "list first for a backup.")},
+        RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {
         const QStringList &args = run.arguments();
@@ -236,10 +248,12 @@ CliCommand numbersCommand() {
             return exportNumbers(run, args.at(1));
         if (action == QStringLiteral("import") && args.size() == 2)
             return importNumbers(run, args.at(1));
+        if (action == QStringLiteral("diff") && args.size() == 2)
+            return diffNumbers(run, args.at(1));
         return usage(run, QStringLiteral("usage: velmora-cli numbers read | add NUMBER "
                                          "[--from \"YYYY/MM/DD HH:MM\" --to \"YYYY/MM/DD HH:MM\"] "
                                          "[--verify] | remove NUMBER [--verify] | export FILE | "
-                                         "import FILE [--verify]"));
+                                         "import FILE [--verify] | diff FILE"));
     };
     return c;
 }

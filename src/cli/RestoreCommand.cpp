@@ -9,8 +9,10 @@ CliCommand restoreCommand() {
     c.name = QStringLiteral("restore");
     c.arguments = QStringLiteral("FILE");
     c.summary = QStringLiteral(
-        "Log in and save the backup FILE (backup_settings_... or backup_numbers_..., as a save "
-        "leaves them in the configuration folder) back to the device, as import does.");
+                    "Log in and save the backup FILE (backup_settings_... or backup_numbers_..., "
+                    "as a save leaves them in the configuration folder, which keeps the newest %1 "
+                    "of each and names those it removes) back to the device, as import does.")
+                    .arg(BackupFiles::Kept);
     c.minArguments = 1;
     c.maxArguments = 1;
     c.options = {

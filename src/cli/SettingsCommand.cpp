@@ -1,6 +1,8 @@
+#include "AreaDiffCommand.h"
 #include "BackupReport.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "exchange/CodePage.h"
@@ -53,6 +55,9 @@ QString parseChanges(const QStringList &arguments, QList<Change> &changes) {
                     .arg(row)
                     .arg(SettingsTable::choiceItems(row).join(QStringLiteral(", ")));
         } else {
+            // An empty number cell would reach the device as FF FF.
+            if (value.isEmpty() && SettingsTyping::ruleFor(row).digitsOnly)
+                return QStringLiteral("row %1 needs a value").arg(row);
             const QString kept = SettingsTyping::typeIntoEmptyCell(row, value);
             if (kept != value)
                 return QStringLiteral("row %1 does not take \"%2\": the editor would keep \"%3\"")
@@ -64,11 +69,13 @@ QString parseChanges(const QStringList &arguments, QList<Change> &changes) {
     return {};
 }
 
-void print(QTextStream &out, const SettingsTable &table) {
+void print(CliRun &run, const SettingsTable &table) {
+    QList<QStringList> records;
     for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
-        out << row << '\t' << table.cell(SettingsTable::CaptionColumn, row) << '\t'
-            << table.parameterText(row) << '\n';
-    out.flush();
+        records << QStringList{QString::number(row), table.cell(SettingsTable::CaptionColumn, row),
+                               table.parameterText(row)};
+    RecordOutput::print(
+        run, {QStringLiteral("Row"), QStringLiteral("Items"), QStringLiteral("Content")}, records);
 }
 
 int readSettings(CliRun &run) {
@@ -81,7 +88,7 @@ int readSettings(CliRun &run) {
     run.session().setBasicTransfer(nullptr);
     if (!ok)
         return ExitFailure;
-    print(run.out(), table);
+    print(run, table);
     return ExitSuccess;
 }
 
@@ -119,12 +126,11 @@ int setSettings(CliRun &run) {
             for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
                 if (table.parameterText(row) == saved.at(row - 1))
                     continue;
-                run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
-                                 .arg(row)
-                                 .arg(table.parameterText(row), saved.at(row - 1));
+                run.person().message(QStringLiteral("row %1 reads back \"%2\", saved \"%3\"")
+                                         .arg(row)
+                                         .arg(table.parameterText(row), saved.at(row - 1)));
                 result = ExitFailure;
             }
-            run.out().flush();
         }
     }
     reportBackup(run, basic.saveGuard());
@@ -189,10 +195,9 @@ int importSettings(CliRun &run, const QString &path) {
             result = areaBytes(table) == saved ? ExitSuccess : ExitFailure;
             for (int row = 1; result == ExitFailure && row <= SettingsTable::ParameterCount; ++row)
                 if (table.parameterText(row) != texts.at(row - 1))
-                    run.out() << QStringLiteral("row %1 reads back \"%2\", saved \"%3\"\n")
-                                     .arg(row)
-                                     .arg(table.parameterText(row), texts.at(row - 1));
-            run.out().flush();
+                    run.person().message(QStringLiteral("row %1 reads back \"%2\", saved \"%3\"")
+                                             .arg(row)
+                                             .arg(table.parameterText(row), texts.at(row - 1)));
         }
     }
     reportBackup(run, basic.saveGuard());
@@ -203,7 +208,8 @@ int importSettings(CliRun &run, const QString &path) {
 CliCommand settingsCommand() {
     CliCommand c;
     c.name = QStringLiteral("settings");
-    c.arguments = QStringLiteral("read | set N=VALUE [N=VALUE...] | export FILE | import FILE");
+    c.arguments =
+        QStringLiteral("read | set N=VALUE [N=VALUE...] | export FILE | import FILE | diff FILE");
     c.summary = QStringLiteral("Log in, then: read prints the 22 basic settings "
                                "as number, caption and value; set "
                                "reads them, changes row N to VALUE (a choice by "
@@ -214,7 +220,8 @@ CliCommand settingsCommand() {
                                "save asks first, summing up the changes, and backs up "
                                "the settings it read in the configuration folder (its "
                                "path goes to the error stream); import reads them first "
-                               "for that.");
+                               "for that. diff reads them and prints each row that "
+                               "differs from the profile or backup FILE: row, device, file.");
     c.minArguments = 1;
     c.maxArguments = 1 + SettingsTable::ParameterCount;
     c.options = {
@@ -222,6 +229,7 @@ CliCommand settingsCommand() {
                                                      "settings first for a backup.")},
         {QStringLiteral("full"), QStringLiteral("set, import: write both pages, not only the "
                                                 "one that differs from the device.")},
+        RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {
         const QString action = run.arguments().first();
@@ -233,9 +241,11 @@ CliCommand settingsCommand() {
             return exportSettings(run, run.arguments().at(1));
         if (action == QStringLiteral("import") && run.arguments().size() == 2)
             return importSettings(run, run.arguments().at(1));
+        if (action == QStringLiteral("diff") && run.arguments().size() == 2)
+            return diffSettings(run, run.arguments().at(1));
         run.person().message(
             QStringLiteral("velmora-cli: usage: velmora-cli settings read | set N=VALUE ... | "
-                           "export FILE | import FILE"),
+                           "export FILE | import FILE | diff FILE"),
             {}, Operator::Icon::Error);
         return int(ExitUsage);
     };

@@ -50,15 +50,21 @@ void TerminalOperator::finishStatusLine() {
     lineOpen = false;
 }
 
+void TerminalOperator::note(const QString &line) {
+    finishStatusLine();
+    io.err << line << '\n';
+    io.err.flush();
+}
+
 void TerminalOperator::message(const QString &text, const QString &title, Icon,
                                const QString &detail) {
     finishStatusLine();
     if (!title.isEmpty())
-        io.out << title << ": ";
-    io.out << text << '\n';
+        io.err << title << ": ";
+    io.err << text << '\n';
     if (!detail.isEmpty())
-        io.out << detail << '\n';
-    io.out.flush();
+        io.err << detail << '\n';
+    io.err.flush();
 }
 
 bool TerminalOperator::confirm(const QString &text, const QString &title,

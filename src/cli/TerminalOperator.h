@@ -4,10 +4,11 @@
 
 #include <QTextStream>
 
-// The operator at a terminal. Status texts and progress go to the error stream: on a terminal as
-// one line rewritten in place, otherwise one line per new text. Message-box texts go to the
-// output stream. Questions are asked on the terminal, taken as accepted with --yes, and refused
-// when there is nobody to ask.
+// The operator at a terminal. Everything it says goes to the error stream, so that the output
+// stream carries a command's data alone: status texts and progress on a terminal as one line
+// rewritten in place, otherwise one line per new text; message-box texts as lines of their own.
+// Questions are asked on the terminal, taken as accepted with --yes, and refused when there is
+// nobody to ask.
 class TerminalOperator : public Operator {
 public:
     struct Streams {
@@ -49,6 +50,8 @@ public:
     int refusals() const { return refused; }
     // Ends a status line left open on the terminal, so that the next output starts clean.
     void finishStatusLine();
+    // A line of its own on the error stream, beside the status texts.
+    void note(const QString &line);
 
 private:
     bool ask(const QString &question, const QString &acceptCaption, const QString &rejectCaption);

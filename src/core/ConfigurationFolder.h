@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The default folder of the exchanged files: "configuration" beside the program when that can
-// be written, otherwise velmora-configurator/configuration in the user's data folder.
+// The default folder of the exchanged files: the folder named by the environment variable
+// VELMORA_CONFIGURATION_DIR when it is set, else "configuration" beside the program when that
+// can be written, otherwise velmora-configurator/configuration in the user's data folder.
 class ConfigurationFolder {
 public:
     // Picks the folder and creates it; a folder that cannot be created is still returned, and

@@ -101,12 +101,17 @@ void StringGrid::replayEdits(const QVector<CellEdit> &edits, Replay direction) {
     reporting = wasReporting;
 }
 
-void StringGrid::markBaseline() {
-    baseline = cells;
-    changedInRow.fill(0);
-    if (rows() > 0)
-        emit dataChanged(index(0, 0), index(rows() - 1, cols - 1),
-                         {CellChangedRole, RowChangedRole});
+void StringGrid::markBaselineRows(int firstRow, int lastRow) {
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, rows() - 1);
+    if (firstRow > lastRow)
+        return;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        baseline[r] = cells[r];
+        changedInRow[r] = 0;
+    }
+    emit dataChanged(index(firstRow, 0), index(lastRow, cols - 1),
+                     {CellChangedRole, RowChangedRole});
 }
 
 QString StringGrid::baselineCell(int col, int row) const {

@@ -45,9 +45,12 @@ public:
     // change of their rows and unreported.
     void replayEdits(const QVector<CellEdit> &edits, Replay direction);
 
-    // The baseline is the content as last read from the device or imported; the cells edited
-    // since then are marked. Until the first read or import it is the content as built.
-    virtual void markBaseline();
+    // The baseline is the content as the device holds it, as far as the tool knows: as last read
+    // from it or saved to it; the cells that differ from it are marked (an import is marked
+    // too). Until the first read it is the content as built.
+    void markBaseline() { markBaselineRows(0, rows() - 1); }
+    // Rows first..last as they stand are what the device holds: a page a read has just filled.
+    virtual void markBaselineRows(int firstRow, int lastRow);
     QString baselineCell(int col, int row) const;
     virtual bool isCellChanged(int col, int row) const;
     // Constant time: each row counts its changed cells as they change.

@@ -1,10 +1,9 @@
 #include "SimulatedDevice.h"
 
+#include "DeviceFrames.h"
 #include "DeviceMemoryMap.h"
 #include "FactoryImage.h"
 #include "ImageFile.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/TRecData.h"
 
 #include <QFileInfo>
 #include <cerrno>
@@ -19,7 +18,7 @@
 #include <unistd.h>
 
 using namespace DeviceMemoryMap;
-using namespace CommandCodes;
+using namespace DeviceCommand;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -200,7 +199,7 @@ QByteArray SimulatedDevice::lastRequest() const {
     return lastRequestBytes;
 }
 
-QList<DeviceRequest> SimulatedDevice::requestLog() const {
+QList<LoggedRequest> SimulatedDevice::requestLog() const {
     std::lock_guard guard(stateLock);
     return log;
 }
@@ -219,7 +218,7 @@ void SimulatedDevice::serve() {
     // Paced bytes are due at exact times; the default 50 us of timer slack would show up as
     // a late last byte on every reply.
     ::prctl(PR_SET_TIMERSLACK, 1UL);
-    TRecData reassembler;
+    RequestReader reader;
     char buffer[4096];
     pollfd fds[2] = {{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}};
     for (;;) {
@@ -253,10 +252,10 @@ void SimulatedDevice::serve() {
         const bool paced = faults().paced;
         const Clock::time_point lineStart = paced ? std::max(readAt, requestLineFreeAt) : readAt;
         for (ssize_t i = 0; i < n; ++i) {
-            if (reassembler.feed(uint8_t(buffer[i])) != TRecData::Feed::Complete)
+            if (!reader.take(buffer[i]))
                 continue;
             const Clock::time_point arrived = paced ? lineStart + wireTime(i + 1) : readAt;
-            if (!waitUntil(arrived) || !handleRequest(reassembler, arrived))
+            if (!waitUntil(arrived) || !handleRequest(reader.request(), arrived))
                 return;
         }
         if (paced)
@@ -264,16 +263,15 @@ void SimulatedDevice::serve() {
     }
 }
 
-bool SimulatedDevice::handleRequest(TRecData &request, Clock::time_point arrived) {
+bool SimulatedDevice::handleRequest(const DeviceRequest &request, Clock::time_point arrived) {
     int number = 0;
     DeviceFaults faults;
     std::optional<QByteArray> bytes;
     {
         std::lock_guard guard(stateLock);
         number = ++requests;
-        request.BuildFrame(); // the checksum matched, so this is the frame as received
-        lastRequestBytes = request.frameBytes();
-        log.append({request.command, request.frameAddress()});
+        lastRequestBytes = request.frame;
+        log.append({request.command, int(request.address)});
         faults = activeFaults;
         if (faults.onlyAt > 0 && number != faults.onlyAt)
             faults = DeviceFaults{.hangUpAt = faults.hangUpAt, .paced = faults.paced};
@@ -294,7 +292,7 @@ bool SimulatedDevice::handleRequest(TRecData &request, Clock::time_point arrived
 }
 
 // Called with the state locked: what goes on the line for request `number`, faults and all.
-std::optional<QByteArray> SimulatedDevice::replyBytes(const TRecData &request, int number,
+std::optional<QByteArray> SimulatedDevice::replyBytes(const DeviceRequest &request, int number,
                                                       const DeviceFaults &faults) {
     // A device that has gone silent, or chatters instead, does nothing at all.
     if (fromRequest(faults.noReplyFrom, number) || chatter)
@@ -305,13 +303,7 @@ std::optional<QByteArray> SimulatedDevice::replyBytes(const TRecData &request, i
         return std::nullopt;
     if (fromRequest(faults.shortDataFrom, number))
         data->truncate(std::max(0, faults.shortDataLength));
-    TDataPackage reply;
-    reply.SetCommand(request.command);
-    reply.SetLength(int32_t(data->size()));
-    reply.SetAddress(request.frameAddress());
-    reply.SetData(*data);
-    reply.BuildFrame();
-    QByteArray frame = reply.frameBytes();
+    QByteArray frame = replyFrame(request.command, request.address, *data);
     if (fromRequest(faults.badChecksumFrom, number))
         frame.back() = char(frame.back() ^ 0xFF);
     if (faults.cutAfter > 0)
@@ -322,10 +314,10 @@ std::optional<QByteArray> SimulatedDevice::replyBytes(const TRecData &request, i
     return bytes;
 }
 
-std::optional<QByteArray> SimulatedDevice::answer(const TRecData &request, bool refuse,
+std::optional<QByteArray> SimulatedDevice::answer(const DeviceRequest &request, bool refuse,
                                                   bool forget) {
-    const int address = request.frameAddress();
-    const int length = request.dataLength();
+    const int address = int(request.address);
+    const qsizetype length = request.data.size();
     switch (request.command) {
     case ReadPage:
         if (!inImage(address, PageSize))
@@ -336,14 +328,13 @@ std::optional<QByteArray> SimulatedDevice::answer(const TRecData &request, bool 
             return acknowledge(false);
         if (forget)
             return acknowledge(true);
-        image.replace(address, PageSize,
-                      QByteArray(reinterpret_cast<const char *>(request.data), PageSize));
+        image.replace(address, PageSize, request.data);
         persist();
         return acknowledge(true);
     case TimeSync:
         if (refuse || length != TimeBytes)
             return acknowledge(false);
-        timeBytes = QByteArray(reinterpret_cast<const char *>(request.data), TimeBytes);
+        timeBytes = request.data;
         return acknowledge(true);
     case CheckingMode:
         return acknowledge(!refuse);

@@ -10,13 +10,13 @@
 #include <optional>
 #include <thread>
 
-class TRecData;
+struct DeviceRequest;
 
 // One good request frame as the device saw it.
-struct DeviceRequest {
+struct LoggedRequest {
     uint8_t command = 0;
     int address = 0;
-    bool operator==(const DeviceRequest &) const = default;
+    bool operator==(const LoggedRequest &) const = default;
 };
 
 struct DeviceOptions {
@@ -64,7 +64,7 @@ public:
     // The last good request frame, start byte to checksum.
     QByteArray lastRequest() const;
     // Every good request so far, in the order it came.
-    QList<DeviceRequest> requestLog() const;
+    QList<LoggedRequest> requestLog() const;
     // The 6 bytes of the last accepted time synchronisation.
     QByteArray lastTimeBytes() const;
 
@@ -83,10 +83,10 @@ private:
     void closeTerminal();
     void serve();
     // False when the request hung the device up.
-    bool handleRequest(TRecData &request, Clock::time_point arrived);
-    std::optional<QByteArray> replyBytes(const TRecData &request, int number,
+    bool handleRequest(const DeviceRequest &request, Clock::time_point arrived);
+    std::optional<QByteArray> replyBytes(const DeviceRequest &request, int number,
                                          const DeviceFaults &faults);
-    std::optional<QByteArray> answer(const TRecData &request, bool refuse, bool forget);
+    std::optional<QByteArray> answer(const DeviceRequest &request, bool refuse, bool forget);
     void persist();
     void send(const QByteArray &bytes, const DeviceFaults &faults, Clock::time_point arrived);
     bool writeAll(const char *data, qsizetype size);
@@ -113,7 +113,7 @@ private:
     DeviceFaults activeFaults;
     int requests = 0;
     QByteArray lastRequestBytes;
-    QList<DeviceRequest> log;
+    QList<LoggedRequest> log;
     QByteArray timeBytes;
 
     std::thread worker;

@@ -1,3 +1,4 @@
+#include "NumberPage.h"
 #include "RecordingOperator.h"
 #include "SimulatedDevice.h"
 #include "StatusPanels.h"
@@ -81,9 +82,9 @@ private slots:
         QTest::newRow("missing") << "/dev/velmora-no-such-port"
                                  << "No such device";
         QTest::newRow("empty name") << ""
-                                    << "";
+                                    << "No port chosen";
         QTest::newRow("blanks") << "   "
-                                << "";
+                                << "No port chosen";
         QTest::newRow("not a terminal") << "(regular file)"
                                         << "is not a serial port";
     }
@@ -245,6 +246,39 @@ private slots:
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Receive timeout"));
         QVERIFY(!w.session().passwordCheck().Pending());
         QVERIFY(allOperations(w, false));
+    }
+
+    // Enter in the password logs in; closing the window asks first while a transfer runs or
+    // while edits are unsaved, and stays open when told so.
+    void enterLogsInAndCloseAsks() {
+        SimulatedDevice device;
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        w.show();
+        clickOpen(w);
+        QSignalSpy ended(&w.session(), &Session::operationEnded);
+        QTest::keyClick(w.edt3(), Qt::Key_Return);
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(op.messageTexts(), QStringList{"Password confirmed!"});
+
+        QVERIFY(w.close());
+        QVERIFY(op.confirmations.isEmpty());
+        w.show();
+        // The read's own question, then the three closes.
+        for (bool answer : {true, false, false, true})
+            op.confirmAnswers.enqueue(answer);
+        QMetaObject::invokeMethod(
+            &w, [&] { QVERIFY(!w.close()); }, Qt::QueuedConnection);
+        w.numberPage()->read->click();
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(op.confirmations.last().text,
+                 QStringLiteral("A transfer with the device is still running. Quit now?"));
+        w.numberTable().setCell(NumberTable::Number, 4, "5551234");
+        QVERIFY(!w.close());
+        QCOMPARE(op.confirmations.last().text, QStringLiteral("Quit and lose 1 unsaved change?"));
+        QVERIFY(w.isVisible());
+        QVERIFY(w.close());
     }
 
     // The status timer runs from start-up: panel 2 empties and the progress bar hides.

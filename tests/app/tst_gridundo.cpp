@@ -8,6 +8,7 @@
 #include "TForm1.h"
 #include "numbers/NumberListExchange.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,6 +40,10 @@ struct Window {
         QTest::keyClick(target ? target : &w, key, modifiers);
     }
     void undo() { keys(Qt::ControlModifier, Qt::Key_Z); }
+    void type(const QString &text) {
+        for (QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
 };
 
 using Action = std::function<void(Window &)>;
@@ -82,6 +87,21 @@ private slots:
             << nothing << Action([](Window &win) { win.w.numberPage()->btn7->click(); })
             << QList<Cell>{{1, NumberTable::Delete}, {3000, NumberTable::Delete}}
             << QStringList{"no", "no"} << QStringList{"yes", "yes"};
+
+        // Entries 2 and 4 ended in 2024; entry 3 runs until 2099 and stays.
+        QTest::newRow("Remove expired") << Action([](Window &win) {
+            for (int entry : {2, 3, 4}) {
+                win.numbers().setCell(NumberTable::Number, entry, "+49" + QString::number(entry));
+                for (int i = 0; i < 4; ++i)
+                    win.numbers().setCell(NumberTable::StartDate + i, entry, someWindow[i]);
+            }
+            win.numbers().setCell(NumberTable::EndDate, 3, "2099/01/01");
+        }) << Action([](Window &win) { win.w.numberPage()->removeExpired->click(); })
+                                        << QList<Cell>{{2, NumberTable::Delete},
+                                                       {3, NumberTable::Delete},
+                                                       {4, NumberTable::Delete}}
+                                        << QStringList{"no", "no", "no"}
+                                        << QStringList{"yes", "no", "yes"};
 
         QTest::newRow("import") << Action([](Window &win) {
             NumberTable source;
@@ -145,6 +165,32 @@ private slots:
         win.undo();
         action(win);
         QCOMPARE(texts(), after);
+    }
+
+    // A value typed into the settings grid is undone whole, however many keys it took; the next
+    // edit of the cell (a paste) is a step of its own.
+    void settingsCellEditIsOneStep() {
+        Window win(0);
+        QVERIFY(win.ready());
+        SettingsTable &table = win.w.settingsTable();
+        SettingsGridView &grid = *win.w.settingsPage()->grid();
+        grid.setFocus();
+        grid.setCurrentIndex(table.index(5, SettingsTable::ValueColumn));
+        win.type("Hello");
+        QCOMPARE(table.value(5), QStringLiteral("Hello"));
+        win.undo();
+        QCOMPARE(table.value(5), QStringLiteral("Unauthorized door opened"));
+        win.keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+        QCOMPARE(table.value(5), QStringLiteral("Hello"));
+        win.keys(Qt::NoModifier, Qt::Key_Return);
+        win.keys(Qt::NoModifier, Qt::Key_F2);
+        win.keys(Qt::NoModifier, Qt::Key_End);
+        QGuiApplication::clipboard()->setText(QStringLiteral(" world"));
+        win.keys(Qt::ControlModifier, Qt::Key_V);
+        win.keys(Qt::NoModifier, Qt::Key_Return);
+        QCOMPARE(table.value(5), QStringLiteral("Hello world"));
+        win.undo();
+        QCOMPARE(table.value(5), QStringLiteral("Hello"));
     }
 
     // A picked choice and the text its list leaves in the cell are one step; a read empties the

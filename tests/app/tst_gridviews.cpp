@@ -2,10 +2,13 @@
 #include "HeadingRowProxy.h"
 #include "StringGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -40,6 +43,28 @@ private slots:
         QCOMPARE(proxy.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Number"));
         QCOMPARE(proxy.index(0, 0).data().toString(), QStringLiteral("1"));
         QCOMPARE(proxy.mapToSource(proxy.index(2, 1)), g->index(3, 1));
+    }
+
+    // A text too long for its cell shows whole as a tooltip; one that fits gets none.
+    void narrowCellOffersTooltip() {
+        QObject owner;
+        StringGrid *g = sample(&owner);
+        g->setCell(1, 1, "Call mobile operator to ask the APN name if you need data function");
+        g->setCell(1, 2, "123");
+        QTableView view;
+        view.setModel(g);
+        view.setItemDelegate(new CellDelegate({}, &view));
+        view.setColumnWidth(1, 60);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto tipAt = [&](int row) {
+            const QPoint at = view.visualRect(g->index(row, 1)).center();
+            QHelpEvent tip(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(view.viewport(), &tip);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(2), QString());
+        QCOMPARE(tipAt(1), g->cell(1, 1));
     }
 
     void proxyFollowsChanges() {

@@ -75,6 +75,29 @@ private slots:
         QCOMPARE(table.cell(HistoryTable::RecordNo, 1000), QStringLiteral("1000"));
         QVERIFY(!page.showAll->isEnabled());
     }
+
+    // "Load" needs no device; a file that is no history export leaves the grid as it was.
+    void loadShowsAnExportedFile() {
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.show();
+        HistoryPage &page = *w.historyPage();
+        QVERIFY(!page.load->isHidden() && page.load->isEnabled());
+        QTemporaryDir dir;
+        QFile csv(dir.filePath("h.cvs"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("1,12,2015-03-07,07:05:09,SMS,Relay ON,+49300000000,\"Gate, north\",,\r\n");
+        csv.close();
+        op.openFiles << csv.fileName() << dir.path();
+        QTest::mouseClick(page.load, Qt::LeftButton);
+        const QStringList loaded{"1",   "12",       "2015-03-07",   "07:05:09",
+                                 "SMS", "Relay ON", "+49300000000", "Gate, north"};
+        QCOMPARE(w.historyTable().rowTexts(1), loaded);
+        QVERIFY(op.messages.isEmpty());
+        QTest::mouseClick(page.load, Qt::LeftButton);
+        QCOMPARE(op.messages.size(), 1);
+        QCOMPARE(w.historyTable().rowTexts(1), loaded);
+    }
 };
 
 QTEST_MAIN(TestHistoryPage)

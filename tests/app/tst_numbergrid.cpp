@@ -2,10 +2,12 @@
 #include "NumberOrderProxy.h"
 #include "NumberPage.h"
 #include "NumberWindowText.h"
+#include "numbers/NumberListCheck.h"
 #include "numbers/NumberTable.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -200,6 +202,8 @@ private slots:
     }
 
     void pickerTakesTheCellOrKeepsItsValue() {
+        // Loading a picker hands the view nothing before it has placed the picker.
+        QTest::failOnWarning(QRegularExpression("commitData called with an editor"));
         ShownPage p;
         QVERIFY(p.ready());
         p.table.setCell(NumberTable::StartDate, 4, QStringLiteral("2024-05-17"));
@@ -210,8 +214,70 @@ private slots:
         p.click(5, NumberTable::StartDate);
         QVERIFY(p.openPicker());
         QCOMPARE(p.openPicker()->date(), QDate(2024, 5, 17));
-        // Leaving writes the picker's own format over what the device sent.
+        // Leaving an untouched picker keeps the text as the device wrote it.
+        QCOMPARE(p.table.cell(NumberTable::StartDate, 4), QStringLiteral("2024-05-17"));
+    }
+
+    // Arrow keys move the current cell over the pickers and change no cell.
+    void arrowsMovePastPickers() {
+        ShownPage p;
+        QVERIFY(p.ready());
+        p.table.setCell(NumberTable::StartDate, 2, QStringLiteral("2035-07-18"));
+        p.table.setCell(NumberTable::StartDate, 4, QStringLiteral("2024/05/17"));
+        p.grid.setCurrentIndex(p.at(2, NumberTable::Number));
+        p.press(Qt::Key_Right);
+        QVERIFY(p.openPicker());
+        p.press(Qt::Key_Down);
+        p.press(Qt::Key_Down);
+        QCOMPARE(p.grid.currentIndex(), p.at(4, NumberTable::StartDate));
+        QCOMPARE(p.table.cell(NumberTable::StartDate, 2), QStringLiteral("2035-07-18"));
+        QCOMPARE(p.table.cell(NumberTable::StartDate, 3), QString());
         QCOMPARE(p.table.cell(NumberTable::StartDate, 4), QStringLiteral("2024/05/17"));
+    }
+
+    // Tabbing through an empty window, or clicking a picker and clicking away, fills nothing:
+    // the save still asks for a window.
+    void passingPickersLeavesWindowEmpty() {
+        ShownPage p;
+        QVERIFY(p.ready());
+        p.table.setCell(NumberTable::Number, 1, QStringLiteral("5551234"));
+        p.grid.setCurrentIndex(p.at(1, NumberTable::Number));
+        for (int i = 0; i < 5; ++i)
+            p.press(Qt::Key_Tab);
+        QCOMPARE(p.grid.currentIndex(), p.at(1, NumberTable::Always));
+        p.click(1, NumberTable::EndDate);
+        QVERIFY(p.openPicker());
+        p.click(1, NumberTable::Number);
+        QCOMPARE(p.window(1), QStringList(4, QString()));
+        QVERIFY(NumberListCheck::windows(p.table).startsWith(
+            "Wrong operation:please select \"Always\" or setting the Start-End date and time."));
+    }
+
+    // A picker that was opened steps with the arrows; Escape puts the cell back as it was.
+    void escapeRestoresTheCell() {
+        ShownPage p;
+        QVERIFY(p.ready());
+        p.table.setCell(NumberTable::StartDate, 5, QStringLiteral("2035-07-18"));
+        p.click(5, NumberTable::StartDate);
+        p.press(Qt::Key_Up);
+        QCOMPARE(p.table.cell(NumberTable::StartDate, 5), QStringLiteral("2036/07/18"));
+        p.press(Qt::Key_Escape);
+        QCOMPARE(p.table.cell(NumberTable::StartDate, 5), QStringLiteral("2035-07-18"));
+    }
+
+    // Enter opens a picker the keyboard arrived on; its changed value is written as it is left.
+    void changedPickerWritesItsValue() {
+        ShownPage p;
+        QVERIFY(p.ready());
+        p.table.setCell(NumberTable::EndTime, 3, QStringLiteral("07:05"));
+        p.grid.setCurrentIndex(p.at(3, NumberTable::EndDate));
+        p.press(Qt::Key_Tab);
+        p.press(Qt::Key_Return);
+        p.press(Qt::Key_Up);
+        QCOMPARE(p.table.cell(NumberTable::EndTime, 3), QStringLiteral("07:05"));
+        p.press(Qt::Key_Tab);
+        QCOMPARE(p.table.cell(NumberTable::EndTime, 3), QStringLiteral("08:05"));
+        QCOMPARE(p.grid.currentIndex(), p.at(3, NumberTable::Always));
     }
 
     // No picker on an Always row, nor over a cell made current while the grid lacks the keyboard.

@@ -1,7 +1,10 @@
+#include "DifferenceDialog.h"
 #include "NumberFindBar.h"
 #include "NumberGridView.h"
 #include "NumberPage.h"
 #include "RecordingOperator.h"
+#include "Session.h"
+#include "SimulatedDevice.h"
 #include "TForm1.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
@@ -10,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -149,6 +154,45 @@ private slots:
         QCOMPARE(op.fileChoices.last().folder, w.configurationFolder());
         QCOMPARE(w.numberTable().rowTexts(1),
                  QStringList({"1", "+4930", "", "", "", "", "yes", "no"}));
+    }
+
+    // "Compare with file…" reads the device beside the grid: the differences show in a list, the
+    // operator's edit stays, and the page's own read fills the page again afterwards.
+    void compareWithFile() {
+        QTemporaryDir dir;
+        QFile csv(dir.filePath(QStringLiteral("list.csv")));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("1,+4930,,,,,yes,no,,\r\n");
+        csv.close();
+        SimulatedDevice device;
+        QVERIFY(device.writeMemory(0x1000, QByteArray("555") + QByteArray(19, '\0') +
+                                               QByteArray(8, '\x63') + QByteArray(1, '\0') +
+                                               QByteArray(1, '\x63')));
+        RecordingOperator op;
+        TForm1 w(&op);
+        w.offerPort(device.slavePath());
+        QTest::mouseClick(w.btn8(), Qt::LeftButton);
+        QSignalSpy ended(&w.session(), &Session::operationEnded);
+        QTest::mouseClick(w.btn1(), Qt::LeftButton);
+        QVERIFY(ended.wait(5000));
+        w.numberTable().setCell(NumberTable::Number, 7, QStringLiteral("777"));
+        op.openFiles.enqueue(csv.fileName());
+        QTest::mouseClick(w.numberPage()->compareFile, Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        auto *dialog = w.findChild<DifferenceDialog *>();
+        QVERIFY(dialog);
+        QStringList rows;
+        for (int r = 0; r < dialog->table()->rowCount(); ++r)
+            rows << dialog->table()->item(r, 0)->text() + '|' +
+                        dialog->table()->item(r, 1)->text() + '|' +
+                        dialog->table()->item(r, 2)->text();
+        QCOMPARE(rows, QStringList({"1|555 Always|+4930 Always"}));
+        QCOMPARE(w.numberTable().cell(NumberTable::Number, 7), QStringLiteral("777"));
+        QVERIFY(w.numberTable().cell(NumberTable::Number, 1).isEmpty());
+        op.confirmAnswers.enqueue(true);
+        QTest::mouseClick(w.numberPage()->read, Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(w.numberTable().cell(NumberTable::Number, 1), QStringLiteral("555"));
     }
 };
 

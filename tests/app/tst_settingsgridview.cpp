@@ -161,12 +161,15 @@ private slots:
                                                    << "" << 4;
         QTest::newRow("notify rejects typing") << 12 << "x"
                                                << "" << 13;
+        QTest::newRow("text row refuses what the code page cannot hold") << 5 << "T中a"
+                                                                         << "Ta" << 5;
     }
     void typingRules() {
         QFETCH(int, row);
         QFETCH(QString, keys);
         QFETCH(QString, cell);
         QFETCH(int, selectedRow);
+        CodePage::setOverride(1252);
         ShownGrid g;
         QVERIFY(g.ready());
         g.table.setValue(3, QStringLiteral("1:NO"));

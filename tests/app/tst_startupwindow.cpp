@@ -45,6 +45,26 @@ private slots:
         QCOMPARE(TForm1::centredPosition(screen, QSize(1054, 653)), expected);
     }
 
+    // Where the centred window does not fit the area the panels leave, it moves into it, and
+    // on a smaller area it is as large as the area (the frame counted as 40 pixels of height).
+    void placement_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("1280x800") << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 770)
+                                  << QRect(113, 53, 1054, 653);
+        QTest::newRow("1024x600") << QRect(0, 0, 1024, 600) << QRect(0, 0, 1024, 576)
+                                  << QRect(0, 0, 1024, 536);
+        QTest::newRow("second screen") << QRect(1280, 0, 1024, 600) << QRect(1280, 30, 1024, 570)
+                                       << QRect(1280, 30, 1024, 530);
+    }
+    void placement() {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(QRect, expected);
+        QCOMPARE(TForm1::placement(screen, available, QSize(1054, 653)), expected);
+    }
+
     // The first three captions appear only when the window is first shown.
     void tabCaptions() {
         TForm1 w;

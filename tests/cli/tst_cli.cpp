@@ -1,6 +1,7 @@
 #include "CliHarness.h"
 #include "CliRun.h"
 #include "CommandTable.h"
+#include "FakeTtyClass.h"
 #include "PseudoTerminal.h"
 #include "SimulatedDevice.h"
 #include "protocol/TComm.h"
@@ -46,10 +47,14 @@ private slots:
     }
 
     void portsListsTheMachinePorts() {
-        const CliResult r = runCli({"ports"});
+        FakeTtyClass tty;
+        tty.addUsb("ttyUSB7", "0403", "6001", "ftdi_sio");
+        tty.add("ttyS0", true, true, "4\n");
+        tty.add("ttyS1", true, true, "0\n"); // no UART behind it
+        const CliResult r = runCli({"ports"}, {}, Trecognitionserial(tty.root(), tty.dev()));
         QCOMPARE(r.code, 0);
-        const QStringList expected = Trecognitionserial().ports();
-        QCOMPARE(r.out, expected.isEmpty() ? QString() : expected.join('\n') + '\n');
+        QCOMPARE(r.out, tty.dev() + "/ttyUSB7\n" + tty.dev() + "/ttyS0\n");
+        QVERIFY(r.err.isEmpty());
     }
 
     void login_data() {
@@ -73,8 +78,8 @@ private slots:
         const CliResult r = runCli(QStringList{"--port", device.slavePath()} + passwordArguments +
                                    QStringList{"login"});
         QCOMPARE(r.code, code);
-        QCOMPARE(r.out, message + '\n');
-        QVERIFY2(r.err.contains("Password verifing"), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+        QVERIFY2(saysInOrder(r.err, {"Password verifing", message}), qPrintable(r.err));
     }
 
     // The login's request and the device's reply, each on a line of its own.
@@ -82,7 +87,7 @@ private slots:
         SimulatedDevice device;
         const CliResult r = runCli({"--trace", "--port", device.slavePath(), "login"});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QStringLiteral("Password confirmed!\n"));
+        QVERIFY(r.err.contains("Password confirmed!\n"));
         const QString time = "\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d ";
         const QStringList lines = r.err.split('\n').filter(QRegularExpression("^" + time));
         QCOMPARE(lines.size(), 2);
@@ -104,7 +109,8 @@ private slots:
         const QDateTime before = QDateTime::currentDateTime();
         const CliResult r = runCli({"--port", device.slavePath(), "sync-time"});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QStringLiteral("Password confirmed!\n1同步时间返回正确\n"));
+        QVERIFY2(saysInOrder(r.err, {"Password confirmed!", "1同步时间返回正确"}),
+                 qPrintable(r.err));
         const QByteArray clock = device.lastTimeBytes();
         QCOMPARE(clock.size(), 6);
         QCOMPARE(uchar(clock[0]), uchar(before.date().year() & 0xFF));
@@ -129,7 +135,7 @@ private slots:
         SimulatedDevice device(options);
         const CliResult r = runCli({"--port", device.slavePath(), "checking-mode"});
         QCOMPARE(r.code, code);
-        QCOMPARE(r.out, "Password confirmed!\n" + answer + '\n');
+        QVERIFY2(saysInOrder(r.err, {"Password confirmed!", answer}), qPrintable(r.err));
         QCOMPARE(device.lastRequest(), QByteArray::fromHex("230400000000000004"));
     }
 
@@ -138,14 +144,14 @@ private slots:
         const CliResult r =
             runCli({"--port", device.slavePath(), "--password", "0000", "checking-mode"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("Password Error!\n"));
+        QVERIFY2(r.err.endsWith("Password Error!\n"), qPrintable(r.err));
         QCOMPARE(device.requestCount(), 1);
     }
 
     void missingPort() {
         const CliResult r = runCli({"--port", "/dev/ttyNoSuchPort7", "login"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral(
+        QCOMPARE(r.err, QStringLiteral(
                             "COM Port error\nNo such device — the adapter is not plugged in (or "
                             "was unplugged)\n"));
     }
@@ -154,7 +160,7 @@ private slots:
         // The link only notes this failure; the front still reports it and fails.
         const CliResult r = runCli({"--port", "/dev/null", "login"});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.out.startsWith("COM Port error\n"), qPrintable(r.out));
+        QVERIFY2(r.err.startsWith("COM Port error\n"), qPrintable(r.err));
     }
 
     void portInUse() {
@@ -164,14 +170,14 @@ private slots:
         holder.OpenPort();
         const CliResult r = runCli({"--port", device.slavePath(), "login"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("COM Port error\nThe port is in use by another program\n"));
+        QCOMPARE(r.err, QStringLiteral("COM Port error\nThe port is in use by another program\n"));
     }
 
     void silentDeviceTimesOut() {
         PseudoTerminal pty;
         const CliResult r = runCli({"--port", pty.slavePath(), "login"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("Receive timeout\n"));
+        QVERIFY2(r.err.endsWith("Receive timeout\n"), qPrintable(r.err));
     }
 
     void brokenOffReplyTimesOut() {
@@ -180,7 +186,7 @@ private slots:
         SimulatedDevice device(options);
         const CliResult r = runCli({"--port", device.slavePath(), "login"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("Receive timeout\n"));
+        QVERIFY2(r.err.endsWith("Receive timeout\n"), qPrintable(r.err));
     }
 
     void unpluggedDeviceEndsTheOperation() {
@@ -189,8 +195,9 @@ private slots:
         SimulatedDevice device(options);
         const CliResult r = runCli({"--port", device.slavePath(), "checking-mode"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral(
-                            "Password confirmed!\nCOM Port error\nThe device was disconnected\n"));
+        QVERIFY2(saysInOrder(r.err, {"Password confirmed!", "COM Port error",
+                                     "The device was disconnected"}),
+                 qPrintable(r.err));
     }
 
     void executableAgainstDeviceProcess() {
@@ -207,13 +214,15 @@ private slots:
         good.start(cli, {"--port", port, "login"});
         QVERIFY(good.waitForFinished(20000));
         QCOMPARE(good.exitCode(), 0);
-        QCOMPARE(good.readAllStandardOutput(), QByteArray("Password confirmed!\n"));
+        QCOMPARE(good.readAllStandardOutput(), QByteArray());
+        QVERIFY(good.readAllStandardError().endsWith("Password confirmed!\n"));
 
         QProcess bad;
         bad.start(cli, {"--port", port, "--password", "1234", "login"});
         QVERIFY(bad.waitForFinished(20000));
         QCOMPARE(bad.exitCode(), 1);
-        QCOMPARE(bad.readAllStandardOutput(), QByteArray("Password Error!\n"));
+        QCOMPARE(bad.readAllStandardOutput(), QByteArray());
+        QVERIFY(bad.readAllStandardError().endsWith("Password Error!\n"));
 
         device.terminate();
         QVERIFY(device.waitForFinished(10000));

@@ -34,22 +34,46 @@ private slots:
         QVERIFY(device.writeMemory(HistoryAddress, usedLog()));
         const CliResult all = runCli({"--port", device.slavePath(), "history", "read"});
         QCOMPARE(all.code, 0);
-        QCOMPARE(all.out, QStringLiteral("Password confirmed!\n"
-                                         "2015-03-07\t07:05:09\tSMS\tRelay ON\t+49300000000\t\n"
+        QCOMPARE(all.out, QStringLiteral("2015-03-07\t07:05:09\tSMS\tRelay ON\t+49300000000\t\n"
                                          "2015-03-06\t12:00:00\tTelephone\tRelay OFF\t+4930111\t"
                                          "Gate, \"north\"\n"
                                          "2015-03-05\t23:59:59\tGPRS\tArm\t\t\n"));
         const CliResult window = runCli({"--port", device.slavePath(), "history", "read", "--from",
                                          "2015-03-05 23:59:58", "--to", "2015-03-07 7:05:09"});
         QCOMPARE(window.code, 0);
-        QCOMPARE(window.out, QStringLiteral("Password confirmed!\n"
-                                            "2015-03-05\t23:59:59\tGPRS\tArm\t\t\n"
+        QCOMPARE(window.out, QStringLiteral("2015-03-05\t23:59:59\tGPRS\tArm\t\t\n"
                                             "2015-03-06\t12:00:00\tTelephone\tRelay OFF\t+4930111\t"
                                             "Gate, \"north\"\n"));
         const CliResult none = runCli({"--port", device.slavePath(), "history", "read", "--from",
                                        "2016-01-01 0:00:00", "--to", "2017-01-01 0:00:00"});
         QCOMPARE(none.code, 1);
-        QCOMPARE(none.out, QStringLiteral("Password confirmed!\nNo records\n"));
+        QCOMPARE(none.out, QString());
+        QVERIFY(saysInOrder(none.err, {"Password confirmed!", "No records"}));
+    }
+
+    // A window that cannot hold a moment, or a format that is none, is known before the device
+    // is asked anything.
+    void wrongArgumentsReadNothing_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("empty window")
+            << QStringList{"--from", "2015-03-03 0:00:00", "--to", "2015-03-03 0:00:00"}
+            << "Time selection error";
+        QTest::newRow("reversed window")
+            << QStringList{"--from", "2015-03-03 10:00:00", "--to", "2015-03-03 9:00:00"}
+            << "Time selection error";
+        QTest::newRow("unknown format") << QStringList{"--format", "xml"} << "--format takes";
+    }
+    void wrongArgumentsReadNothing() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        SimulatedDevice device;
+        const CliResult r =
+            runCli(QStringList{"--port", device.slavePath(), "history", "read"} + arguments);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(complaint), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+        QCOMPARE(device.requestCount(), 0);
     }
 
     void exportWritesTheFilteredRows() {
@@ -82,12 +106,12 @@ private slots:
         const CliResult deleted =
             runCli({"--port", device.slavePath(), "--yes", "history", "delete"});
         QCOMPARE(deleted.code, 0);
-        QCOMPARE(deleted.out, QStringLiteral("Password confirmed!\nHistorical data deleted\n"));
+        QVERIFY(saysInOrder(deleted.err, {"Password confirmed!", "Historical data deleted"}));
         QCOMPARE(device.memoryRange(HistoryAddress, 0x4F400 - HistoryAddress),
                  QByteArray(0x4F400 - HistoryAddress, '\xFF'));
         const CliResult read = runCli({"--port", device.slavePath(), "history", "read"});
         QCOMPARE(read.code, 0);
-        QCOMPARE(read.out, QStringLiteral("Password confirmed!\n"));
+        QCOMPARE(read.out, QString());
 
         DeviceFaults nak;
         nak.nakFrom = 1;
@@ -95,8 +119,8 @@ private slots:
         const CliResult refusedByDevice =
             runCli({"--port", device.slavePath(), "--yes", "history", "delete"});
         QCOMPARE(refusedByDevice.code, 1);
-        QCOMPARE(refusedByDevice.out,
-                 QStringLiteral("Password confirmed!\nHistorical data delet error\n"));
+        QVERIFY(saysInOrder(refusedByDevice.err,
+                            {"Password confirmed!", "Historical data delet error"}));
     }
 };
 

@@ -1,16 +1,17 @@
 #include "CliHarness.h"
+#include "Hex.h"
 #include "SimulatedDevice.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int ListAddress = 0x1000;
 constexpr int ListSize = 375 * 256;
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QByteArray record(const QByteArray &number, const char *window) {
     return number + QByteArray(22 - number.size(), '\0') + hex(window);
@@ -36,10 +37,10 @@ private slots:
         QVERIFY(device.writeMemory(ListAddress, usedList()));
         const CliResult r = runCli({"--port", device.slavePath(), "--yes", "numbers", "read"});
         QCOMPARE(r.code, 0);
+        QVERIFY(saysInOrder(
+            r.err, {"Password confirmed!", "Authorized number list read to PC software success."}));
         QCOMPARE(r.out,
-                 QStringLiteral("Password confirmed!\n"
-                                "Authorized number list read to PC software success.\n"
-                                "1\t+8613912345678\t2026-01-01\t08:00\t2026-12-31\t18:00\tno\n"
+                 QStringLiteral("1\t+8613912345678\t2026-01-01\t08:00\t2026-12-31\t18:00\tno\n"
                                 "2\t5551234\t\t\t\t\tyes\n"
                                 "5\t0049301234\t2027-06-15\t07:30\t2027-06-15\t19:00\tno\n"));
     }
@@ -55,12 +56,15 @@ private slots:
         const CliResult out = runCli(
             {"--port", device.slavePath(), "--yes", "numbers", "remove", "5551234", "--verify"});
         QCOMPARE(out.code, 0);
-        QCOMPARE(out.out, QStringLiteral("Password confirmed!\n"
-                                         "Authorized number list read to PC software success.\n"
-                                         "Authorized number list saved success\n"));
-        // The review before the save, its details included.
+        QCOMPARE(out.out, QString());
+        QVERIFY(saysInOrder(out.err, {"Password confirmed!",
+                                      "Authorized number list read to PC software success.",
+                                      "Authorized number list saved success"}));
+        // The review before the save, its details and warnings included.
         QVERIFY2(out.err.contains("0 entries added, 0 changed, 1 deleted. Save to the device?\n"
-                                  "Deleted: 2 -> OK(&Y) (--yes)"),
+                                  "Deleted: 2\n\nWarnings:\nNumbers in two styles: with \"+\" "
+                                  "country code in serials 1, 3; without in serials 5 -> OK(&Y) "
+                                  "(--yes)"),
                  qPrintable(out.err));
 
         QByteArray expected = usedList();
@@ -105,6 +109,10 @@ private slots:
         QTest::newRow("23 digits") << QStringList{"numbers", "add", QString(23, u'1')};
         QTest::newRow("month 13") << QStringList{
             "numbers", "add", "1", "--from", "2026/13/01 08:00", "--to", "2026/12/31 18:00"};
+        QTest::newRow("February 30th") << QStringList{
+            "numbers", "add", "1", "--from", "2026/02/30 08:00", "--to", "2026/12/31 18:00"};
+        QTest::newRow("a lone plus") << QStringList{"numbers", "add", "+"};
+        QTest::newRow("plus between digits") << QStringList{"numbers", "add", "49+30"};
         QTest::newRow("from without to")
             << QStringList{"numbers", "add", "1", "--from", "2026/01/01 08:00"};
         QTest::newRow("unknown action") << QStringList{"numbers", "list"};
@@ -117,13 +125,28 @@ private slots:
         QCOMPARE(device.requestCount(), 0);
     }
 
+    // Neither is read: /dev/zero never ends, a FIFO without a writer would wait for ever.
+    void importOfASpecialFileSendsNothing() {
+        SimulatedDevice device;
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("list.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &path : {QStringLiteral("/dev/zero"), fifo}) {
+            const CliResult r =
+                runCli({"--port", device.slavePath(), "--yes", "numbers", "import", path});
+            QCOMPARE(r.code, 1);
+            QVERIFY2((r.out + r.err).contains("it is not a regular file"), qPrintable(r.out));
+            QCOMPARE(device.requestCount(), 0);
+        }
+    }
+
     void removingAnUnknownNumberSavesNothing() {
         SimulatedDevice device;
         QVERIFY(device.writeMemory(ListAddress, usedList()));
         const CliResult r =
             runCli({"--port", device.slavePath(), "--yes", "numbers", "remove", "999"});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.out.endsWith("999 is not in the number list\n"), qPrintable(r.out));
+        QVERIFY2(r.err.endsWith("999 is not in the number list\n"), qPrintable(r.err));
         QCOMPARE(device.requestCount(), 1 + 375); // the login and the read
     }
 };

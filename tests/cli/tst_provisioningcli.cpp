@@ -1,4 +1,5 @@
 #include "CliHarness.h"
+#include "Hex.h"
 #include "SimulatedDevice.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
@@ -14,16 +15,12 @@ namespace {
 constexpr int ListAddress = 0x1000;
 constexpr int ListSize = 375 * 256;
 
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 QString writeSheet(const QString &path, const QList<QStringList> &rows) {
     WorkbookWriter writer;
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             writer.setCellText(r + 1, c + 1, rows[r][c]);
-    return writer.saveAs(path) ? path : QString();
+    return writer.saveAs(path) ? WorkbookWriter::withDefaultExtension(path) : QString();
 }
 
 } // namespace
@@ -125,25 +122,29 @@ private slots:
         QCOMPARE(file.readLine(), QByteArray("1,0987654321,,,,,yes,no,,\r\n"));
     }
 
+    // A second backup of the same device, within the same second or not, keeps the first.
     void backupWritesThreeWorkbooks() {
         DeviceOptions options;
         options.historyCount = 3;
         SimulatedDevice device(options);
         const QString folder = dir.filePath("backup");
-        const CliResult r = runCli({"--port", device.slavePath(), "backup", folder});
-        QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
+        for (int run = 0; run < 2; ++run) {
+            const CliResult r = runCli({"--port", device.slavePath(), "backup", folder});
+            QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
+        }
         const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(files.size(), 3);
-        const QString stamp = "\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d\\.xlsx";
+        QCOMPARE(files.size(), 6);
+        const QString named = "\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_pts-\\d+(_2)?\\.xlsx";
         const QString prefixes[] = {"basicinf_R", "hisinf_R", "telinf_R"};
         const QString firstCells[] = {"Items", "", "Serial"};
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY2(QRegularExpression("^" + prefixes[i] + stamp + "$").match(files[i]).hasMatch(),
-                     qPrintable(files[i]));
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY2(
+                QRegularExpression("^" + prefixes[i / 2] + named + "$").match(files[i]).hasMatch(),
+                qPrintable(files[i]));
             WorkbookReader reader;
             QVERIFY(reader.open(QDir(folder).filePath(files[i])));
-            if (!firstCells[i].isEmpty())
-                QCOMPARE(reader.displayedText(1, 1), firstCells[i]);
+            if (!firstCells[i / 2].isEmpty())
+                QCOMPARE(reader.displayedText(1, 1), firstCells[i / 2]);
         }
     }
 };

@@ -24,7 +24,7 @@ private slots:
         device.writeMemory(0x1000, entry);
         const QByteArray before = device.memoryRange(0x1000, 375 * 256);
         const CliResult listed = runCli({"--port", device.slavePath(), "--yes", "numbers", "read"});
-        QVERIFY(listed.out.endsWith(QStringLiteral("\n1\t5551234\t\t\t\t\tyes\n")));
+        QCOMPARE(listed.out, QStringLiteral("1\t5551234\t\t\t\t\tyes\n"));
 
         QTemporaryDir dir;
         RecordingOperator op;
@@ -39,8 +39,7 @@ private slots:
         const CliResult imported =
             runCli({"--port", device.slavePath(), "--yes", "numbers", "import", file});
         QVERIFY2(imported.code == 0, qPrintable(imported.out + imported.err));
-        QVERIFY(
-            imported.err.contains("1 entries added, 0 changed, 1 deleted. Save to the device?"));
+        QVERIFY(imported.err.contains("1 entry added, 0 changed, 1 deleted. Save to the device?"));
         const auto m =
             QRegularExpression("Backup: (\\S+backup_numbers_\\S+\\.xlsx)").match(imported.err);
         QVERIFY2(m.hasMatch(), qPrintable(imported.err));

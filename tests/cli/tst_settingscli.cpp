@@ -2,6 +2,8 @@
 #include "FactoryImage.h"
 #include "ImageFile.h"
 #include "SimulatedDevice.h"
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 
@@ -84,7 +86,7 @@ private slots:
                                     "9=All number can call to control the Relay",
                                     "12=Caller Number", "14=Relais aus", "1=1234"});
         QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
-        QVERIFY(r.out.contains("Basic setting saved success"));
+        QVERIFY(r.err.contains("Basic setting saved success"));
         const QByteArray expected =
             patched(before, {{0, "1234"},
                              {26, QByteArray(1, 0)},                // row 3, item 0
@@ -105,6 +107,8 @@ private slots:
                                                << "row 7 does not take \"1a\"";
         QTest::newRow("too long") << "21=gprs-user-17chars"
                                   << "would keep \"gprs-user-17char\"";
+        QTest::newRow("empty number") << "7="
+                                      << "row 7 needs a value";
         QTest::newRow("no such item") << "3=2"
                                       << "row 3 takes one of: 0:NC , 1:NO";
     }
@@ -115,7 +119,7 @@ private slots:
         const CliResult r =
             runCli({"--port", device.slavePath(), "--yes", "settings", "set", change});
         QCOMPARE(r.code, 2);
-        QVERIFY2(r.out.contains(complaint), qPrintable(r.out));
+        QVERIFY2(r.err.contains(complaint), qPrintable(r.err));
         QCOMPARE(device.requestCount(), 0);
     }
 
@@ -125,12 +129,39 @@ private slots:
         const CliResult r =
             runCli({"--port", device.slavePath(), "--yes", "settings", "set", "19=70000"});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.out.contains("the allowed range is 0 to 65535"), qPrintable(r.out));
+        QVERIFY2(r.err.contains("the allowed range is 0 to 65535"), qPrintable(r.err));
         QCOMPARE(device.memoryRange(0, AreaSize), before);
         QCOMPARE(device.requestCount(), 3); // login and the read of two pages
     }
 
     // Without a converter for the code page nothing reaches the device.
+    // A profile text the device's code page cannot hold is refused before anything is written.
+    void profileTextTheDeviceCannotHoldIsRefused() {
+        SimulatedDevice device;
+        device.writeMemory(0, configuredArea());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("profile.xlsx");
+        QCOMPARE(runCli({"--port", device.slavePath(), "--yes", "settings", "export", path}).code,
+                 0);
+        WorkbookReader exported;
+        QVERIFY(exported.open(path));
+        WorkbookWriter edited;
+        for (int r = 1; r <= 23; ++r)
+            for (int c = 1; c <= 3; ++c)
+                edited.setCellText(r, c, exported.valueText(r, c));
+        edited.setCellText(6, 2, QStringLiteral("Tür 中文"));
+        QVERIFY(edited.saveAs(path));
+
+        const CliResult r =
+            runCli({"--port", device.slavePath(), "--yes", "settings", "import", path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2((r.out + r.err)
+                     .contains("Row 5 \"5.DIN1 Alarm Content\": \"中\" (U+4E2D) is not in code "
+                               "page 1252, so the device cannot hold this text. Nothing was sent."),
+                 qPrintable(r.out + r.err));
+        QCOMPARE(device.memoryRange(0, AreaSize), configuredArea());
+    }
+
     void codePageWithoutConverterStopsFirst() {
         CodePage::setOverride(1252, "no-such-converter");
         SimulatedDevice device;
@@ -152,7 +183,7 @@ private slots:
         const CliResult r =
             runCli({"--port", device.slavePath(), "--yes", "settings", "set", "7=15"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.out.contains("Basic setting error"));
+        QVERIFY(r.err.contains("Basic setting error"));
         QCOMPARE(device.requestCount(), 4);
     }
 

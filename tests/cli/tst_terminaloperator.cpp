@@ -65,13 +65,15 @@ private slots:
         QVERIFY(accepting.warnOkCancel("Delete all?"));
     }
 
-    void messagesGoToTheOutput() {
+    void messagesGoToTheErrorStream() {
         Terminal t;
         TerminalOperator op = t.make(false, false, false);
         op.message("COM Port error", {}, Operator::Icon::Error, "No such device");
         op.message("Receive timeout");
+        t.errStream.flush();
         t.outStream.flush();
-        QCOMPARE(t.out, QStringLiteral("COM Port error\nNo such device\nReceive timeout\n"));
+        QCOMPARE(t.err, QStringLiteral("COM Port error\nNo such device\nReceive timeout\n"));
+        QCOMPARE(t.out, QString());
     }
 
     void statusLogWithoutTerminal() {
@@ -100,9 +102,10 @@ private slots:
         op.message("Authorized number list read to PC software success.");
         t.errStream.flush();
         t.outStream.flush();
-        QVERIFY2(t.err.endsWith("\rReading number list:1/375 [ 42%]\x1b[K\n"), qPrintable(t.err));
-        QCOMPARE(t.err.count('\n'), 1);
-        QCOMPARE(t.out, QStringLiteral("Authorized number list read to PC software success.\n"));
+        QVERIFY2(t.err.endsWith("\rReading number list:1/375 [ 42%]\x1b[K\n"
+                                "Authorized number list read to PC software success.\n"),
+                 qPrintable(t.err));
+        QCOMPARE(t.err.count('\n'), 2);
     }
 };
 

@@ -411,7 +411,7 @@ private slots:
         QCOMPARE(replyData(client, 0x82, 0x1100, pattern(2)), Accepted);
         QCOMPARE(replyData(client, 0x83, 0x1100), ErasedPage);
         QCOMPARE(device.memoryRange(0x1000, PageSize), pattern(1));
-        const QList<DeviceRequest> log{{0x82, 0x1000}, {0x82, 0x1100}, {0x83, 0x1100}};
+        const QList<LoggedRequest> log{{0x82, 0x1000}, {0x82, 0x1100}, {0x83, 0x1100}};
         QCOMPARE(device.requestLog(), log);
     }
 

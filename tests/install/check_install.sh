@@ -12,7 +12,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-files=(bin/velmora-cli bin/velmora-devsim share/man/man1/velmora-cli.1.gz)
+files=(bin/velmora-cli bin/velmora-devsim bin/velmora-xls-reader share/man/man1/velmora-cli.1.gz)
 if [ "$with_app" = 1 ]; then
     files+=(bin/velmora-configurator
             share/applications/velmora-configurator.desktop
@@ -65,6 +65,8 @@ if command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
             grep -Eq "(^|, )$library[0-9a-z]* " <<<"$depends" ||
                 fail "Depends does not name $library: $depends"
         done
+        grep -Eq "(^|, )fonts-liberation(,|$)" <<<"$depends" ||
+            fail "Depends does not name the window's font: $depends"
     else
         fail "cpack made no .deb"
     fi

@@ -1,4 +1,6 @@
+#include "DeviceBench.h"
 #include "EventWait.h"
+#include "RandomNumberList.h"
 #include "RandomSettings.h"
 #include "RecordingOperator.h"
 #include "Session.h"
@@ -21,26 +23,8 @@
 namespace {
 
 // A session on the simulated device.
-struct Bench {
-    SimulatedDevice device;
-    RecordingOperator op;
-    Session session{op};
-    QSignalSpy ended{&session, &Session::operationEnded};
+struct Bench : DeviceBench {
     QTemporaryDir folder;
-
-    Bench() {
-        session.cm1().setCommName(device.slavePath());
-        session.cm1().OpenPort();
-    }
-    // Runs one operation to its end; true when it ended with `success`.
-    bool run(const std::function<void()> &operation, const QString &success) {
-        const qsizetype before = ended.size();
-        operation();
-        if (!waitUntil([&] { return ended.size() > before; }, 60000))
-            return false;
-        op.clearHistory();
-        return ended.last().at(0).toBool() && ended.last().at(1).toString() == success;
-    }
 };
 
 QString twoDigits(int v) {
@@ -52,31 +36,6 @@ QString digits(QRandomGenerator &rng, int count) {
     for (int i = 0; i < count; ++i)
         s += QChar(u'0' + rng.bounded(10));
     return s;
-}
-
-// A list that the device, the workbook and its row check all take as it is: "+" and digit
-// numbers, windows in the form a read writes, Always entries, empty rows.
-void randomList(NumberTable &t, QRandomGenerator &rng) {
-    const auto date = [&] {
-        return "20" + twoDigits(rng.bounded(100)) + '-' + twoDigits(rng.bounded(1, 13)) + '-' +
-               twoDigits(rng.bounded(1, 32));
-    };
-    const auto time = [&] { return twoDigits(rng.bounded(24)) + ':' + twoDigits(rng.bounded(60)); };
-    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        const int kind = rng.bounded(4); // empty, always, two with a window
-        const bool plus = rng.bounded(2);
-        const QString number =
-            kind == 0 ? QString()
-                      : (plus ? QStringLiteral("+") : QString()) + digits(rng, rng.bounded(1, 22));
-        const bool window = kind >= 2;
-        t.setCell(NumberTable::Number, r, number);
-        t.setCell(NumberTable::StartDate, r, window ? date() : QString());
-        t.setCell(NumberTable::StartTime, r, window ? time() : QString());
-        t.setCell(NumberTable::EndDate, r, window ? date() : QString());
-        t.setCell(NumberTable::EndTime, r, window ? time() : QString());
-        t.setCell(NumberTable::Always, r, kind == 1 ? "yes" : "no");
-        t.setCell(NumberTable::Delete, r, "no");
-    }
 }
 
 QList<QStringList> rows(const StringGrid &t, int count) {
@@ -189,7 +148,7 @@ private slots:
         const QString path = b.folder.filePath("list.xlsx");
         QRandomGenerator rng(20261210);
         for (int i = 0; i < 20; ++i) {
-            randomList(saved, rng);
+            fillRandomNumberList(saved, rng);
             b.session.setNumberListTransfer(&saver);
             QVERIFY(b.run([&] { saver.SaveList(); }, "Authorized number list saved success"));
             b.session.setNumberListTransfer(&reader);

@@ -39,16 +39,19 @@ public:
     }
 
     // A USB adapter: the port's device below the adapter's interface, its driver a link into
-    // the drivers folder, the ids on the USB device above.
+    // the drivers folder, the ids (and the serial number, if any) on the USB device above.
     void addUsb(const QString &name, const QByteArray &vendor, const QByteArray &product,
-                const QString &driver) {
+                const QString &driver, const QByteArray &serial = {}) {
         const QString usb = dir.path() + QStringLiteral("/devices/usb1/1-") + name;
         const QString device = usb + QStringLiteral("/1-1:1.0/") + name;
         const QString real = device + QStringLiteral("/tty/") + name;
         const QString drivers = dir.path() + QStringLiteral("/drivers/") + driver;
         QDir().mkpath(real);
         QDir().mkpath(drivers);
-        for (const auto &[file, text] : {std::pair{"/idVendor", vendor}, {"/idProduct", product}}) {
+        for (const auto &[file, text] :
+             {std::pair{"/idVendor", vendor}, {"/idProduct", product}, {"/serial", serial}}) {
+            if (text.isEmpty())
+                continue;
             QFile f(usb + QLatin1String(file));
             f.open(QIODevice::WriteOnly);
             f.write(text + '\n');

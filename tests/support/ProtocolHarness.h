@@ -7,7 +7,6 @@
 #include "protocol/OperationOutcome.h"
 #include "protocol/ReceivePath.h"
 #include "protocol/RequestSender.h"
-#include "protocol/TDataPackage.h"
 #include "protocol/TRecData.h"
 #include "protocol/TRecValidCom.h"
 #include "protocol/Tpasswordverify.h"
@@ -53,8 +52,5 @@ struct ProtocolHarness {
 
     static QByteArray frame(uint8_t command, int32_t address, const QByteArray &data = {}) {
         return frameBytes(command, address, data);
-    }
-    static QByteArray hex(const char *text) {
-        return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
     }
 };

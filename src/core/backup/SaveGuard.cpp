@@ -3,6 +3,7 @@
 #include "ConfigurationFolder.h"
 #include "backup/BackupFiles.h"
 #include "protocol/OperationOutcome.h"
+#include "protocol/TComm.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +21,7 @@ bool SaveGuard::review() {
     const Changes c = changes();
     QString text =
         c.count == 0
-            ? QStringLiteral(
-                  "No changes since the last read, import or save. Save to the device anyway?")
+            ? QStringLiteral("No changes since the last read or save. Save to the device anyway?")
             : c.counts + QStringLiteral(" Save to the device?");
     if (!copied)
         text += area == QLatin1String("settings")
@@ -42,11 +42,12 @@ bool SaveGuard::backupBeforeSave(OperationOutcome &outcome) {
         problem =
             QStringLiteral("Cannot create the folder \"%1\"").arg(QDir::toNativeSeparators(target));
     } else {
-        const QString path =
-            BackupFiles::reserve(target, area, QDateTime::currentDateTime(), problem);
+        const QString path = BackupFiles::reserve(
+            target, area, QDateTime::currentDateTime(),
+            BackupFiles::deviceTag(comm ? comm->CommName() : QString()), problem);
         if (!path.isEmpty() && saveDeviceCopy(path)) {
             lastBackup = path;
-            BackupFiles::prune(target, area);
+            pruned = BackupFiles::prune(target, area);
             return true;
         }
         if (!path.isEmpty()) {

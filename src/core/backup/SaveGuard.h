@@ -5,12 +5,16 @@
 #include "operator/Tstatusbar_ctrl.h"
 
 #include <QString>
+#include <QStringList>
 
 class OperationOutcome;
+class TComm;
 
 // What every save of a device area goes through before its first page: the operator's review of
-// the changes since the baseline, and a backup of the area as last read from the device in
-// this run, written in the export's layout so that importing it and saving undoes the save.
+// the changes against what the device holds as far as this run knows (the last read or save;
+// an import changes the table, not that), and a backup of the area as last read from the
+// device in this run, written in the export's layout so that importing it and saving undoes the
+// save.
 class SaveGuard {
 public:
     SaveGuard(Operator &op, QString area);
@@ -29,11 +33,16 @@ public:
     bool review();
     // The operator asked the last review to write every page.
     bool writeAllPagesChosen() const { return writeAllPages; }
-    // Writes the backup when there is a device copy. When it cannot be written the operator is
-    // told why and the operation ends: false, and nothing may be sent.
+    // The backups are named for the device on this link's port.
+    void nameBackupsFor(const TComm &link) { comm = &link; }
+    // Writes the backup when there is a device copy and removes the area's oldest beyond the
+    // newest BackupFiles::Kept. When it cannot be written the operator is told why and the
+    // operation ends: false, and nothing may be sent.
     bool backupBeforeSave(OperationOutcome &outcome);
     // The file the last backup went to; empty before the first.
     QString lastBackupPath() const { return lastBackup; }
+    // The old backups that backup removed.
+    QStringList prunedBackups() const { return pruned; }
 
 protected:
     struct Changes {
@@ -56,6 +65,8 @@ private:
     QString area;
     QString folder;
     QString lastBackup;
+    QStringList pruned;
+    const TComm *comm = nullptr;
     bool copied = false;
     bool writeAllPages = false;
 };

@@ -3,12 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,14 +18,28 @@ QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Pushes the file's data to the disk before the rename makes it visible under the target name.
-bool syncToDisk(const QString &path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+// ".<name>.XXXXXX": hidden beside the target, the last six characters unique.
+QString temporaryPattern(const QFileInfo &target) {
+    return QStringLiteral(".") + target.fileName() + QStringLiteral(".??????");
+}
+
+// A temporary file of an earlier export of the same target that never ended (the process was
+// killed, or ran into a size limit) is removed. One that is still being written is locked by
+// its writer and stays.
+void removeLeftovers(const QFileInfo &target) {
+    QDir dir(target.absolutePath());
+    const QStringList names =
+        dir.entryList({temporaryPattern(target)}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -35,6 +50,8 @@ AtomicFile::AtomicFile(QString targetPath)
 AtomicFile::~AtomicFile() {
     if (!committed && !tempPath.isEmpty())
         QFile::remove(tempPath);
+    if (fd >= 0)
+        ::close(fd);
 }
 
 bool AtomicFile::fail(const QString &reason) {
@@ -44,26 +61,43 @@ bool AtomicFile::fail(const QString &reason) {
 
 bool AtomicFile::create() {
     const QFileInfo info(target);
-    if (info.isDir())
-        return fail(QStringLiteral("a folder of that name is in the way"));
-    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                        QStringLiteral(".XXXXXX"));
-    temp.setAutoRemove(false);
-    if (!temp.open())
-        return fail(temp.errorString());
-    tempPath = temp.fileName();
+    struct stat st;
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return fail(S_ISDIR(st.st_mode)
+                        ? QStringLiteral("a folder of that name is in the way")
+                        : QStringLiteral("it is not a regular file, and is left as it is"));
+    removeLeftovers(info);
+    QByteArray pattern = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                           info.fileName() + QStringLiteral(".XXXXXX"));
+    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(systemError());
+    tempPath = QFile::decodeName(pattern);
+    // Held until the file is renamed or removed: it tells a later export this one is alive.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     return true;
 }
 
 bool AtomicFile::commit() {
     if (tempPath.isEmpty())
         return fail(QStringLiteral("nothing was written"));
-    const QFileInfo existing(target);
-    const QFileDevice::Permissions permissions =
-        existing.exists() ? existing.permissions()
-                          : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (!QFile::setPermissions(tempPath, permissions) || !syncToDisk(tempPath))
+    // The new file gets the mode, owner and group of the one it replaces, bit for bit.
+    struct stat st;
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return fail(QStringLiteral("it is not a regular file, and is left as it is"));
+        // Only root may give a file away; anyone else keeps it as their own, with the old group
+        // where they belong to it.
+        const bool owned =
+            ::fchown(fd, st.st_uid, st.st_gid) == 0 || ::fchown(fd, uid_t(-1), st.st_gid) == 0;
+        Q_UNUSED(owned);
+        if (::fchmod(fd, st.st_mode & 07777) != 0)
+            return fail(systemError());
+    } else if (::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0) {
+        return fail(systemError());
+    }
+    // The data reaches the disk before the rename makes it visible under the target name.
+    if (::fsync(fd) != 0)
         return fail(systemError());
     if (std::rename(QFile::encodeName(tempPath).constData(),
                     QFile::encodeName(target).constData()) != 0)
@@ -78,24 +112,17 @@ QString AtomicFile::writeAll(const QString &path, const QByteArray &content) {
         return file.errorString();
     // Written with the system's own calls, so that a failing write names its reason (a full
     // disk, a size limit) rather than an unknown error.
-    const int fd =
-        ::open(QFile::encodeName(file.temporaryPath()).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
-        file.fail(systemError());
-        return file.errorString();
-    }
     for (qsizetype done = 0; done < content.size();) {
-        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        const ssize_t n =
+            ::write(file.fd, content.constData() + done, size_t(content.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             file.fail(systemError());
-            ::close(fd);
             return file.errorString();
         }
         done += n;
     }
-    ::close(fd);
     if (!file.commit())
         return file.errorString();
     return {};

@@ -5,7 +5,10 @@
 
 // Replaces a file as a whole: the new content goes to a temporary file in the target's folder,
 // which is renamed onto the target only when it is complete. A failure therefore never leaves a
-// half-written file and never destroys the file that was there.
+// half-written file and never destroys the file that was there. Only a regular file is replaced
+// (a device node or a FIFO at the target is refused), and the new one keeps the old one's mode,
+// owner and group. The temporary file of an export that was killed half way is removed by the
+// next export to the same target.
 class AtomicFile {
 public:
     explicit AtomicFile(QString targetPath);
@@ -14,9 +17,9 @@ public:
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
 
-    // Creates the empty temporary file; false with errorString() when the folder refuses it.
+    // Creates the empty temporary file, open and locked; false with errorString() when the
+    // target is not a regular file or the folder refuses it.
     bool create();
-    QString temporaryPath() const { return tempPath; }
     QString targetPath() const { return target; }
 
     // Flushes the temporary file to disk and renames it onto the target, keeping the permissions
@@ -33,6 +36,7 @@ private:
 
     QString target;
     QString tempPath;
+    int fd = -1; // the temporary file, locked while it lives
     QString error;
     bool committed = false;
 };

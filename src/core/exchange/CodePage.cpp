@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -119,6 +120,37 @@ QByteArray CodePage::encode(const QString &text) const {
 QString CodePage::decode(const QByteArray &bytes) const {
     QStringDecoder decoder(converter);
     return decoder.decode(bytes);
+}
+
+qsizetype CodePage::firstUnheld(QStringView text) const {
+    // ASCII is the same in every code page, and most texts are ASCII.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return -1;
+    QStringEncoder encoder(converter);
+    QStringDecoder decoder(converter);
+    // Most texts convert whole: one round trip decides, the walk below finds the culprit.
+    if (QString(decoder.decode(QByteArray(encoder.encode(text)))) == text)
+        return -1;
+    for (qsizetype i = 0; i < text.size();) {
+        const QString one = characterAt(text, i);
+        if (QString(decoder.decode(QByteArray(encoder.encode(one)))) != one)
+            return i;
+        i += one.size();
+    }
+    return -1;
+}
+
+QString CodePage::characterAt(QStringView text, qsizetype index) {
+    const qsizetype units = text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    return text.mid(index, units).toString();
+}
+
+QString CodePage::unheldText(QStringView text, qsizetype index) const {
+    const QString one = characterAt(text, index);
+    const QString code = QString::number(one.toUcs4().value(0), 16).toUpper();
+    return QStringLiteral("\"%1\" (U+%2) is not in code page %3")
+        .arg(one, code.rightJustified(4, u'0'))
+        .arg(codePage);
 }
 
 int CodePage::byteLength(const QString &text) const {

@@ -34,6 +34,14 @@ public:
 
     // Characters the code page cannot hold become the converter's substitute byte.
     QByteArray encode(const QString &text) const;
+    // Where the first character the code page cannot hold starts (one that would not come back
+    // as itself after an encode and a decode), or -1 when every character converts.
+    qsizetype firstUnheld(QStringView text) const;
+    // The character starting at `index`, both halves of a pair outside the basic plane.
+    static QString characterAt(QStringView text, qsizetype index);
+    // Names the character at `index` and the code page, for the messages that refuse a text:
+    // "中" (U+4E2D) is not in code page 1252
+    QString unheldText(QStringView text, qsizetype index) const;
     QString decode(const QByteArray &bytes) const;
     int byteLength(const QString &text) const;
     // The longest start of the text whose bytes fit maxBytes, cut before a character whose

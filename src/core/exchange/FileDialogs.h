@@ -16,7 +16,8 @@ QString filter(const QString &pairs);
 // `prefix` followed by the moment as yyyy-mm-dd_hh-nn-ss, e.g. telinf_R2026-12-07_12-05-09.
 QString proposedName(const QString &prefix, const QDateTime &now = QDateTime::currentDateTime());
 
-// The file a workbook saved under `chosen` ends up in: a name without an extension gets ".xlsx".
+// The file a workbook saved under `chosen` ends up in: a name without an extension, or with the
+// legacy ".xls", gets ".xlsx".
 // The dialog asked before replacing `chosen`, not that file, so when the extension was added and
 // the file exists the operator is asked here. Empty when the operator keeps the old file.
 QString workbookTarget(Operator &op, const QString &chosen);

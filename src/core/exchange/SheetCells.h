@@ -3,6 +3,16 @@
 #include <QHash>
 #include <QString>
 
+// How far a sheet may reach for the table it fills. Reading ends at the first value in a row
+// past `lastRow`: with a `tooLong` reason ("the list holds more than 3000 entries") that refuses
+// the whole file, without one the rows before it are the sheet. Cells past `lastColumn` are not
+// kept. So a sheet of a million rows costs no more than the rows the table can hold.
+struct SheetLayout {
+    int lastRow = 1048576;
+    int lastColumn = 16384;
+    QString tooLong;
+};
+
 // The cells of one worksheet as read from a file, addressed (row, column) from 1. Each cell has
 // the text a spreadsheet displays and its value as text; for text cells the two are the same.
 class SheetCells {

@@ -1,10 +1,10 @@
 #include "exchange/WorkbookReader.h"
 
+#include "exchange/InputFile.h"
 #include "exchange/XlsSheetReader.h"
 #include "exchange/XlsxSheetReader.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -33,22 +33,16 @@ bool holdsEncryptedPackage(const QByteArray &data) {
 bool WorkbookReader::open(const QString &path) {
     cells.clear();
     QString reason;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else if (file.size() > MaxFileBytes) {
-        reason = QStringLiteral("it is larger than %1 MiB").arg(MaxFileBytes / (1024 * 1024));
-    } else {
-        const QByteArray data = file.readAll();
-        file.close();
+    QByteArray data;
+    if (InputFile::read(path, MaxFileBytes, &data, &reason)) {
         if (data.isEmpty())
             reason = QStringLiteral("it is empty");
         else if (isZip(data))
-            XlsxSheetReader::read(data, &cells, &reason);
+            XlsxSheetReader::read(data, &cells, &reason, layout);
         else if (isCompoundDocument(data) && holdsEncryptedPackage(data))
             reason = QStringLiteral("it is encrypted");
         else if (isCompoundDocument(data))
-            XlsSheetReader::read(path, &cells, &reason);
+            XlsSheetReader::read(path, &cells, &reason, layout);
         else
             reason = QStringLiteral("it is not a workbook (neither an .xlsx nor an .xls file)");
     }

@@ -16,6 +16,10 @@ class WorkbookReader {
 public:
     static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
+    // The table the sheet fills (see SheetLayout); the default takes any sheet.
+    explicit WorkbookReader(SheetLayout layout = {})
+        : layout(std::move(layout)) {}
+
     bool open(const QString &path);
     // Why open() failed, naming the file.
     QString errorString() const { return error; }
@@ -25,6 +29,7 @@ public:
     const SheetCells &sheet() const { return cells; }
 
 private:
+    SheetLayout layout;
     SheetCells cells;
     QString error;
 };

@@ -61,8 +61,13 @@ bool WorkbookWriter::setCellText(int row, int column, const QString &text) {
 }
 
 QString WorkbookWriter::withDefaultExtension(const QString &path) {
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
+    const QString name = QFileInfo(path).fileName();
+    if (!name.contains(QLatin1Char('.')))
         return path + QStringLiteral(".xlsx");
+    // What is written is an xlsx file: under the legacy extension a spreadsheet program would
+    // warn that format and name disagree.
+    if (name.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        return path.chopped(4) + QStringLiteral(".xlsx");
     return path;
 }
 

@@ -20,7 +20,8 @@ public:
     bool setTextFormat(int row, int column);
     bool setCellText(int row, int column, const QString &text);
 
-    // Writes the workbook to `path`; a file name without a dot gets ".xlsx". The file appears
+    // Writes the workbook to `path`; a file name without a dot gets ".xlsx", one ending ".xls"
+    // becomes ".xlsx" (the format written is xlsx). The file appears
     // complete or not at all. A cell addressed outside the sheet or holding more text than a
     // cell can take fails here, so that such a workbook is never saved with the cell missing.
     bool saveAs(const QString &path);

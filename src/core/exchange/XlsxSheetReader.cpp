@@ -2,6 +2,8 @@
 
 #include "exchange/CellReference.h"
 #include "exchange/NumberCellText.h"
+#include "exchange/SharedStrings.h"
+#include "exchange/WorksheetStream.h"
 #include "exchange/XlsxText.h"
 #include "exchange/XmlPart.h"
 #include "exchange/ZipPackage.h"
@@ -69,28 +71,12 @@ bool parseNumber(const char *text, double *out) {
     return result.ec == std::errc() && result.ptr == end && end != text && std::isfinite(*out);
 }
 
-// "B3" into column 2, row 3.
-bool parseCellReference(const char *text, int *row, int *column) {
-    qint64 col = 0;
-    const char *p = text;
-    for (; (*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z'); ++p) {
-        col = col * 26 + ((*p & ~0x20) - 'A' + 1);
-        if (col > XlsxSheetReader::MaxColumns)
-            return false;
-    }
-    qint64 r = 0;
-    if (p == text || !parseInt(p, &r) || r < 1 || r > XlsxSheetReader::MaxRows)
-        return false;
-    *row = int(r);
-    *column = int(col);
-    return true;
-}
-
 class Reader {
 public:
-    Reader(SheetCells *cells, QString *reason)
+    Reader(SheetCells *cells, QString *reason, const SheetLayout &layout)
         : cells(cells)
-        , reason(reason) {}
+        , reason(reason)
+        , layout(layout) {}
 
     bool read(const QByteArray &file) {
         if (!zip.open(file, reason))
@@ -104,7 +90,7 @@ public:
             return false;
         for (const Relationship &r : std::as_const(workbookRelationships)) {
             if (r.type.endsWith(QLatin1String("/sharedStrings")) &&
-                !readSharedStrings(resolveTarget(workbookPart, r.target)))
+                !sharedStrings.read(zip, resolveTarget(workbookPart, r.target), reason))
                 return false;
             if (r.type.endsWith(QLatin1String("/styles")) &&
                 !readStyles(resolveTarget(workbookPart, r.target)))
@@ -121,7 +107,21 @@ private:
 
     bool load(const QString &part, QByteArray *storage, pugi::xml_document *document,
               const char *rootName, pugi::xml_node *root) {
-        if (!zip.read(part, storage, reason) || !XmlPart::parse(*storage, *document, part, reason))
+        // These parts are parsed into a tree, some 64 bytes a node: their size is bounded apart
+        // from the budget of the whole package. The sheet and the shared strings are streamed.
+        const bool read = zip.stream(
+            part,
+            [&](const char *data, qsizetype size) {
+                if (storage->size() + size <= XlsxSheetReader::MaxTreePartBytes) {
+                    storage->append(data, size);
+                    return true;
+                }
+                return fail(QStringLiteral("the part %1 is larger than %2 MiB")
+                                .arg(part)
+                                .arg(XlsxSheetReader::MaxTreePartBytes / (1024 * 1024)));
+            },
+            reason);
+        if (!read || !XmlPart::parse(*storage, *document, part, reason))
             return false;
         *root = document->document_element();
         if (!*root || !hasLocalName(root->name(), rootName))
@@ -197,33 +197,6 @@ private:
         return fail(QStringLiteral("it has no worksheet"));
     }
 
-    // A shared or inline string: one text, or rich-text runs whose texts are joined. Phonetic
-    // runs are not part of the text.
-    static QString stringItem(pugi::xml_node item) {
-        QByteArray joined;
-        for (pugi::xml_node n = item.first_child(); n; n = n.next_sibling()) {
-            if (n.type() != pugi::node_element)
-                continue;
-            if (hasLocalName(n.name(), "t"))
-                joined += XmlPart::text(n);
-            else if (hasLocalName(n.name(), "r"))
-                joined += XmlPart::text(child(n, "t"));
-        }
-        return XlsxText::decode(joined.constData(), joined.size());
-    }
-
-    bool readSharedStrings(const QString &part) {
-        QByteArray storage;
-        pugi::xml_document document;
-        pugi::xml_node root;
-        if (!load(part, &storage, &document, "sst", &root))
-            return false;
-        for (pugi::xml_node si = root.first_child(); si; si = si.next_sibling())
-            if (si.type() == pugi::node_element && hasLocalName(si.name(), "si"))
-                sharedStrings << stringItem(si);
-        return true;
-    }
-
     bool readStyles(const QString &part) {
         QByteArray storage;
         pugi::xml_document document;
@@ -254,76 +227,46 @@ private:
     }
 
     bool readSheet(const QString &part) {
-        QByteArray storage;
-        pugi::xml_document document;
-        pugi::xml_node root;
         if (!zip.contains(part))
             return fail(QStringLiteral("its first worksheet %1 is missing").arg(part));
-        if (!load(part, &storage, &document, "worksheet", &root))
-            return false;
-        reserveUsedRange(child(root, "dimension"));
-        int rowNumber = 0;
-        const pugi::xml_node sheetData = child(root, "sheetData");
-        for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
-            if (row.type() != pugi::node_element || !hasLocalName(row.name(), "row"))
-                continue;
-            if (const pugi::xml_attribute r = attribute(row, "r")) {
-                qint64 number = 0;
-                if (!parseInt(r.value(), &number) || number < 1 ||
-                    number > XlsxSheetReader::MaxRows)
-                    return fail(QStringLiteral("the worksheet has a row numbered \"%1\"")
-                                    .arg(QString::fromUtf8(r.value())));
-                rowNumber = int(number);
-            } else if (++rowNumber > XlsxSheetReader::MaxRows) {
-                return fail(QStringLiteral("the worksheet has more than %1 rows")
-                                .arg(XlsxSheetReader::MaxRows));
+        WorksheetStream sheet(
+            part, [this](const CellXml &cell) { return keepCell(cell); }, reason);
+        const bool read = zip.stream(
+            part, [&sheet](const char *data, qsizetype size) { return sheet.feed(data, size); },
+            reason);
+        return read ? sheet.finish() : endedAtLastRow;
+    }
+
+    // Within the layout a cell is read; past its last column it is dropped; a value past its
+    // last row ends the read, refusing the sheet or keeping the rows before as the layout says.
+    bool keepCell(const CellXml &cell) {
+        if (cell.column > layout.lastColumn)
+            return true;
+        if (cell.row > layout.lastRow) {
+            if (cell.value.isEmpty() && cell.inlineText.isEmpty())
+                return true;
+            if (layout.tooLong.isEmpty()) {
+                endedAtLastRow = true;
+                return false;
             }
-            int column = 0;
-            for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
-                if (c.type() != pugi::node_element || !hasLocalName(c.name(), "c"))
-                    continue;
-                int cellRow = rowNumber;
-                if (const pugi::xml_attribute r = attribute(c, "r")) {
-                    if (!parseCellReference(r.value(), &cellRow, &column))
-                        return fail(QStringLiteral("the worksheet has a cell named \"%1\"")
-                                        .arg(QString::fromUtf8(r.value())));
-                } else if (++column > XlsxSheetReader::MaxColumns) {
-                    return fail(QStringLiteral("row %1 of the worksheet has more than %2 cells")
-                                    .arg(rowNumber)
-                                    .arg(XlsxSheetReader::MaxColumns));
-                }
-                if (!readCell(c, cellRow, column))
-                    return false;
-            }
+            return fail(QStringLiteral("%1 (cell %2 holds a value)")
+                            .arg(layout.tooLong, CellReference::name(cell.row, cell.column)));
         }
-        return true;
+        return readCell(cell);
     }
 
-    // The used range the sheet declares ("A1:H3001") sizes the cell table. It is only a hint,
-    // bounded, as a writer may declare any range.
-    void reserveUsedRange(pugi::xml_node dimension) {
-        const QByteArray ref = attribute(dimension, "ref").value();
-        const qsizetype colon = ref.indexOf(':');
-        int firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
-        if (colon < 0 ||
-            !parseCellReference(ref.left(colon).constData(), &firstRow, &firstColumn) ||
-            !parseCellReference(ref.mid(colon + 1).constData(), &lastRow, &lastColumn))
-            return;
-        const qint64 count = qint64(lastRow - firstRow + 1) * (lastColumn - firstColumn + 1);
-        if (count > 0)
-            cells->reserve(qsizetype(std::min<qint64>(count, 1 << 20)));
-    }
-
-    bool readCell(pugi::xml_node c, int row, int column) {
-        const char *type = attribute(c, "t").value();
-        const pugi::xml_node v = child(c, "v");
+    bool readCell(const CellXml &c) {
+        const char *type = c.type.constData();
+        const int row = c.row;
+        const int column = c.column;
         if (std::strcmp(type, "inlineStr") == 0) {
-            cells->setText(row, column, stringItem(child(c, "is")));
+            cells->setText(row, column,
+                           XlsxText::decode(c.inlineText.constData(), c.inlineText.size()));
             return true;
         }
-        if (!v)
+        if (!c.hasValue)
             return true;
-        const QByteArray value = XmlPart::text(v);
+        const QByteArray &value = c.value;
         if (std::strcmp(type, "s") == 0) {
             qint64 index = -1;
             if (!parseInt(value.constData(), &index) || index < 0 || index >= sharedStrings.size())
@@ -356,7 +299,7 @@ private:
     }
 
     // An ISO 8601 date, time or both, as some writers store dates; shown like a serial.
-    bool readDateCell(pugi::xml_node c, const QByteArray &value, int row, int column) {
+    bool readDateCell(const CellXml &c, const QByteArray &value, int row, int column) {
         const QString text = QString::fromUtf8(value);
         QDateTime at = QDateTime::fromString(text, Qt::ISODate);
         if (!at.isValid())
@@ -375,16 +318,16 @@ private:
         return setNumber(c, days + at.time().msecsSinceStartOfDay() / 86400000.0, row, column);
     }
 
-    bool setNumber(pugi::xml_node c, double number, int row, int column) {
+    bool setNumber(const CellXml &c, double number, int row, int column) {
         FormatKind kind = FormatKind::General;
-        if (const pugi::xml_attribute s = attribute(c, "s")) {
+        if (c.hasStyle) {
             qint64 style = -1;
-            if (!parseInt(s.value(), &style) || style < 0 || style >= styleKinds.size()) {
+            if (!parseInt(c.style.constData(), &style) || style < 0 || style >= styleKinds.size()) {
                 // Style 0 is the default style even when a writer leaves out the styles part.
                 if (style != 0)
                     return fail(
                         QStringLiteral("cell %1 refers to style \"%2\", which does not exist")
-                            .arg(CellReference::name(row, column), QString::fromUtf8(s.value())));
+                            .arg(CellReference::name(row, column), QString::fromUtf8(c.style)));
             } else {
                 kind = styleKinds.at(qsizetype(style));
             }
@@ -396,9 +339,11 @@ private:
 
     SheetCells *cells;
     QString *reason;
+    const SheetLayout &layout;
+    bool endedAtLastRow = false;
     ZipPackage zip;
     DateSystem dateSystem = DateSystem::From1900;
-    QVector<QString> sharedStrings;
+    SharedStrings sharedStrings;
     QVector<FormatKind> styleKinds;
 };
 
@@ -406,9 +351,9 @@ private:
 
 namespace XlsxSheetReader {
 
-bool read(const QByteArray &file, SheetCells *cells, QString *reason) {
+bool read(const QByteArray &file, SheetCells *cells, QString *reason, const SheetLayout &layout) {
     SheetCells read;
-    if (!Reader(&read, reason).read(file)) {
+    if (!Reader(&read, reason, layout).read(file)) {
         cells->clear();
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/CellReference.h"
 #include "exchange/SheetCells.h"
 
 #include <QByteArray>
@@ -11,10 +12,14 @@
 // date system, booleans, errors, formula results). Any damage fails the whole read.
 namespace XlsxSheetReader {
 
-constexpr int MaxRows = 1048576;
-constexpr int MaxColumns = 16384;
+constexpr int MaxRows = CellReference::MaxRows;
+constexpr int MaxColumns = CellReference::MaxColumns;
+// The largest relationships, workbook or styles part; real ones are a few kB.
+constexpr qsizetype MaxTreePartBytes = 4 * 1024 * 1024;
 
 // On failure `cells` is left empty and `reason` says why, without naming the file.
-bool read(const QByteArray &file, SheetCells *cells, QString *reason);
+// Cells beyond `layout` are refused or dropped as it says.
+bool read(const QByteArray &file, SheetCells *cells, QString *reason,
+          const SheetLayout &layout = {});
 
 } // namespace XlsxSheetReader

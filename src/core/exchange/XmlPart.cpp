@@ -53,6 +53,11 @@ bool hasLocalName(const char *name, const char *local) {
     return colon && std::strcmp(colon + 1, local) == 0;
 }
 
+QStringView localName(QStringView qualified) {
+    const qsizetype colon = qualified.lastIndexOf(QLatin1Char(':'));
+    return colon < 0 ? qualified : qualified.mid(colon + 1);
+}
+
 pugi::xml_node child(pugi::xml_node parent, const char *local) {
     for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling())
         if (node.type() == pugi::node_element && hasLocalName(node.name(), local))

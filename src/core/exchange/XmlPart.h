@@ -17,6 +17,8 @@ bool parse(QByteArray &bytes, pugi::xml_document &document, const QString &partN
            QString *reason);
 
 bool hasLocalName(const char *name, const char *local);
+// "x:row" → "row", for the parts read as a stream.
+QStringView localName(QStringView qualified);
 // The first child element with that local name, or an empty node.
 pugi::xml_node child(pugi::xml_node parent, const char *local);
 // The first attribute with that local name, or an empty attribute.

@@ -55,6 +55,22 @@ bool ZipPackage::contains(const QString &name) const {
 }
 
 bool ZipPackage::read(const QString &name, QByteArray *content, QString *reason) {
+    content->clear();
+    const bool ok = stream(
+        name,
+        [content](const char *data, qsizetype size) {
+            content->append(data, size);
+            return true;
+        },
+        reason, content);
+    if (!ok)
+        content->clear();
+    return ok;
+}
+
+bool ZipPackage::stream(const QString &name,
+                        const std::function<bool(const char *, qsizetype)> &sink, QString *reason,
+                        QByteArray *reserve) {
     const zip_int64_t index =
         zip_name_locate(archive, name.toUtf8().constData(), ZIP_FL_NOCASE | ZIP_FL_ENC_GUESS);
     if (index < 0) {
@@ -86,29 +102,41 @@ bool ZipPackage::read(const QString &name, QByteArray *content, QString *reason)
                             .arg(name, zipErrorText(error));
         return false;
     }
-    content->resize(qsizetype(stat.size));
-    qint64 got = 0;
-    while (got < content->size()) {
-        const zip_int64_t n =
-            zip_fread(file, content->data() + got, zip_uint64_t(content->size() - got));
+    if (reserve)
+        reserve->reserve(qsizetype(stat.size));
+    // One byte more than announced would mean a size that lies; the CRC check runs at the end.
+    const zip_uint64_t announced = stat.size;
+    zip_uint64_t got = 0;
+    bool exact = true;
+    bool stopped = false;
+    char buffer[65536];
+    for (;;) {
+        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
+        if (n < 0)
+            exact = false;
         if (n <= 0)
             break;
-        got += n;
+        got += zip_uint64_t(n);
+        if (got > announced) {
+            exact = false;
+            break;
+        }
+        if (!sink(buffer, qsizetype(n))) {
+            stopped = true;
+            break;
+        }
     }
-    // One byte more than announced would mean a size that lies; the CRC check runs at the end.
-    char extra;
-    const bool exact = got == content->size() && zip_fread(file, &extra, 1) == 0;
+    exact = exact && (stopped || got == announced);
     QString unpackError = zipErrorText(zip_file_get_error(file));
-    if (const int closeError = zip_fclose(file); closeError != 0) {
+    if (const int closeError = zip_fclose(file); closeError != 0 && !stopped) {
         zip_error_t error;
         zip_error_init_with_code(&error, closeError);
         unpackError = zipErrorText(&error);
         zip_error_fini(&error);
     } else if (exact) {
-        unpacked += got;
-        return true;
+        unpacked += qint64(got);
+        return !stopped;
     }
-    content->clear();
     *reason = QStringLiteral("the part %1 is damaged (%2)").arg(name, unpackError);
     return false;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 typedef struct zip zip_t;
 
 // Read-only access to the parts of a zip container held in memory, within bounds: a limited
@@ -24,6 +26,12 @@ public:
     bool contains(const QString &name) const;
     // Unpacks one part, counting it against the unpacked-size budget.
     bool read(const QString &name, QByteArray *content, QString *reason);
+    // Unpacks one part piece by piece into `sink`, counted against the same budget, so that a
+    // large part is never held whole. A sink that returns false stops the unpacking (the sink
+    // has then set its own reason) and stream() returns false. `reserve`, if given, is sized
+    // for the whole part first.
+    bool stream(const QString &name, const std::function<bool(const char *, qsizetype)> &sink,
+                QString *reason, QByteArray *reserve = nullptr);
 
 private:
     zip_t *archive = nullptr;

@@ -3,6 +3,7 @@
 #include "HistoryTable.h"
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
+#include "exchange/CsvCodePage.h"
 #include "exchange/CsvLine.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/WorkbookWriter.h"
@@ -18,7 +19,7 @@ constexpr double ColumnWidths[HistoryTable::ColumnCount] = {5, 16, 13, 13, 16, 1
 // The lines carry two empty fields after the grid's eight columns.
 constexpr int CsvFields = 10;
 
-constexpr const char *WorkbookFilter = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+constexpr const char *WorkbookFilter = "EXCEL file|*.xlsx|(*.*)|*.*";
 constexpr const char *CsvFilter = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
 
 // ASCII is the same in every 8-bit code page; only the other texts need the converter, which is
@@ -58,6 +59,11 @@ void HistoryExport::ExportWorkbook(Operator &op, const QString &folder) {
 }
 
 void HistoryExport::ExportCsv(Operator &op, const QString &folder) {
+    if (const QString problem = CsvCodePage::unheldCell(table, CodePage::current());
+        !problem.isEmpty()) {
+        op.message(problem, QString(), Operator::Icon::Error);
+        return;
+    }
     const QByteArray content = csvContent();
     const QString path = op.chooseSaveFile(QString(), folder, csvName(QDateTime::currentDateTime()),
                                            FileDialogs::filter(QLatin1String(CsvFilter)));
@@ -85,6 +91,8 @@ QString HistoryExport::writeWorkbook(const QString &path) {
 }
 
 QString HistoryExport::writeCsv(const QString &path) {
+    if (QString problem = CsvCodePage::unheldCell(table, CodePage::current()); !problem.isEmpty())
+        return problem;
     return AtomicFile::writeAll(path, csvContent());
 }
 

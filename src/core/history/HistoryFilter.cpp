@@ -55,13 +55,17 @@ bool isStamp(const QString &text) {
 
 } // namespace
 
+bool HistoryFilter::isValid(const HistoryWindow &w) {
+    const int fullStart = dayNumber(w.startDate.year(), w.startDate);
+    const int fullEnd = dayNumber(w.endDate.year(), w.endDate);
+    return fullEnd > fullStart || (fullEnd == fullStart && hms(w.startTime) < hms(w.endTime));
+}
+
 HistoryFilter::Result HistoryFilter::apply(HistoryTable &table, const HistoryWindow &w) {
     Result result;
     const int ts = hms(w.startTime);
     const int te = hms(w.endTime);
-    const int fullStart = dayNumber(w.startDate.year(), w.startDate);
-    const int fullEnd = dayNumber(w.endDate.year(), w.endDate);
-    if (!(fullEnd > fullStart || (fullEnd == fullStart && ts < te))) {
+    if (!isValid(w)) {
         result.message = QStringLiteral("Time selection error");
         return result;
     }

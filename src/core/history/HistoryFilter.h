@@ -27,6 +27,9 @@ struct Result {
     QString status;
 };
 
+// A window is valid when its end lies after its start.
+bool isValid(const HistoryWindow &window);
+
 // Rows stamped on the same date and time keep their order. Nothing is written unless the
 // window is valid, some row is a candidate and some candidate lies inside the window.
 Result apply(HistoryTable &table, const HistoryWindow &window);

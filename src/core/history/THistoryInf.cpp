@@ -71,10 +71,11 @@ void THistoryInf::CompactRows() {
     for (int r = 1; r <= HistoryTable::RecordCount; ++r) {
         if (table.cell(HistoryTable::RecordNo, r).isEmpty())
             continue;
-        // A record whose date bytes were erased has no year at all: it goes like the others.
-        const auto year =
-            HistoryText::toInt(HistoryText::copy(table.cell(HistoryTable::Date, r), 1, 4));
-        if (year && *year < FirstDroppedYear)
+        // A record whose date bytes were erased still tells its number, time and event: it is
+        // kept with an empty date (which no date filter selects).
+        const QString date = table.cell(HistoryTable::Date, r);
+        const auto year = HistoryText::toInt(HistoryText::copy(date, 1, 4));
+        if (date.isEmpty() || (year && *year < FirstDroppedYear))
             kept << table.recordTexts(r);
     }
     table.replaceRecords(kept);

@@ -28,7 +28,8 @@ public:
     void RequestNext() override;
     void RequestPage(uint16_t p);
     void DecodeReply() override;
-    // Keeps the rows with a record number and a year below 2080, in table order, from row 1 on.
+    // Keeps the rows with a record number and a year below 2080 or no date at all, in table
+    // order, from row 1 on.
     void CompactRows();
     // "Filter": false when it wrote nothing, after telling the operator why.
     bool FilterRows(const HistoryWindow &window);

@@ -26,7 +26,8 @@ NumberListChanges NumberListChanges::of(const NumberTable &table) {
 }
 
 QString NumberListChanges::counts() const {
-    return QStringLiteral("%1 entries added, %2 changed, %3 deleted.")
+    return (added.size() == 1 ? QStringLiteral("%1 entry added, %2 changed, %3 deleted.")
+                              : QStringLiteral("%1 entries added, %2 changed, %3 deleted."))
         .arg(added.size())
         .arg(changed.size())
         .arg(deleted.size());

@@ -3,7 +3,9 @@
 #include "Session.h"
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
+#include "exchange/CsvCodePage.h"
 #include "exchange/FileDialogs.h"
+#include "exchange/InputFile.h"
 #include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
@@ -20,7 +22,7 @@
 
 namespace {
 
-const char WorkbookFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+const char WorkbookFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 const char CsvFilter[] = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
@@ -92,7 +94,9 @@ bool NumberListExchange::ImportListWorkbook() {
 }
 
 bool NumberListExchange::loadWorkbook(const QString &path) {
-    WorkbookReader reader;
+    WorkbookReader reader(
+        {NumberTable::EntryCount + 1, NumberTable::ColumnCount,
+         QStringLiteral("the list holds more than %1 entries").arg(NumberTable::EntryCount)});
     if (!reader.open(path)) {
         op.message(reader.errorString(), {}, Operator::Icon::Error);
         return false;
@@ -112,18 +116,17 @@ bool NumberListExchange::ImportListCsv() {
 }
 
 bool NumberListExchange::loadCsv(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        op.message(QStringLiteral("Cannot read \"%1\": %2")
-                       .arg(QDir::toNativeSeparators(path), file.errorString()),
-                   {}, Operator::Icon::Error);
+    // The list's own export is some 200 kB; anything far larger is not one.
+    QByteArray data;
+    QString reason;
+    if (!InputFile::read(path, MaxCsvBytes, &data, &reason)) {
+        op.message(
+            QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(path), reason),
+            {}, Operator::Icon::Error);
         return false;
     }
-    // The list's own export is some 200 kB; anything far larger is not one. The size is found by
-    // reading, as a pipe or a device file reports none.
-    const QByteArray data = file.read(MaxCsvBytes + 1);
     SheetCells sheet;
-    if (data.size() > MaxCsvBytes || !NumberListCsv::read(data, CodePage::current(), sheet)) {
+    if (!NumberListCsv::read(data, CodePage::current(), sheet)) {
         op.message(QStringLiteral("Wrong format of the setting profile"));
         return false;
     }
@@ -153,8 +156,7 @@ bool NumberListExchange::loadSheet(const SheetCells &sheet, const QString &statu
             status.show(statusText);
         }
     });
-    // An imported list is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }
 
@@ -166,6 +168,8 @@ QByteArray NumberListExchange::csvBytes() {
 }
 
 bool NumberListExchange::ExportListCsv() {
+    if (!csvHoldsTable())
+        return false;
     const QByteArray content = csvBytes();
     const QString path = op.chooseSaveFile(QStringLiteral("Export .CSV"), folder,
                                            FileDialogs::proposedName(QStringLiteral("telinf_CSV")) +
@@ -175,7 +179,14 @@ bool NumberListExchange::ExportListCsv() {
 }
 
 bool NumberListExchange::saveCsv(const QString &path) {
-    return writeCsv(path, csvBytes());
+    return csvHoldsTable() && writeCsv(path, csvBytes());
+}
+
+bool NumberListExchange::csvHoldsTable() {
+    const QString problem = CsvCodePage::unheldCell(table, CodePage::current());
+    if (!problem.isEmpty())
+        op.message(problem, {}, Operator::Icon::Error);
+    return problem.isEmpty();
 }
 
 bool NumberListExchange::writeCsv(const QString &path, const QByteArray &content) {

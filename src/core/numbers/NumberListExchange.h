@@ -44,6 +44,8 @@ private:
     // All or nothing: the whole list from sheet rows 2..3001 once every row passes the row check.
     bool loadSheet(const SheetCells &sheet, const QString &statusText);
     QByteArray csvBytes();
+    // False after telling the operator which cell a CSV file in the code page cannot keep.
+    bool csvHoldsTable();
     bool writeCsv(const QString &path, const QByteArray &content);
 
     NumberTable &table;

@@ -2,6 +2,7 @@
 
 #include "numbers/NumberListChanges.h"
 #include "numbers/NumberListExchange.h"
+#include "numbers/NumberListWarnings.h"
 
 NumberSaveGuard::NumberSaveGuard(Operator &op, NumberTable &table)
     : SaveGuard(op, QStringLiteral("numbers"))
@@ -9,7 +10,8 @@ NumberSaveGuard::NumberSaveGuard(Operator &op, NumberTable &table)
 
 SaveGuard::Changes NumberSaveGuard::changes() const {
     const NumberListChanges c = NumberListChanges::of(table);
-    return {c.count(), c.counts(), c.details()};
+    return {c.count(), c.counts(),
+            NumberListWarnings::addTo(c.details(), table, QDateTime::currentDateTime())};
 }
 
 void NumberSaveGuard::keepDeviceCopy() {

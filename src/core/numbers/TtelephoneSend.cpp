@@ -17,10 +17,13 @@ TtelephoneSend::TtelephoneSend(RequestSender &sender, Operator &op, OperationOut
     , op(op)
     , outcome(outcome)
     , table(table)
-    , guard(op, table) {}
+    , guard(op, table)
+    , partial(outcome, op, QStringLiteral("the number list")) {}
 
 TtelephoneSend::TtelephoneSend(Session &session, NumberTable &table)
-    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {}
+    : TtelephoneSend(session.requests(), session.person(), session.outcome(), table) {
+    guard.nameBackupsFor(session.cm1());
+}
 
 void TtelephoneSend::ReadList() {
     if (!sender.idle())
@@ -37,11 +40,13 @@ void TtelephoneSend::StartRead() {
     if (!start(ListPages))
         return;
     phase = Phase::Read;
+    partial.started(ListPages);
     RequestNext();
 }
 
 void TtelephoneSend::SaveList() {
-    if (!sender.idle() || !guard.review() || !CheckBeforeSave() || !guard.backupBeforeSave(outcome))
+    // The checks come first: the operator reviews only a list that can be saved.
+    if (!sender.idle() || !CheckBeforeSave() || !guard.review() || !guard.backupBeforeSave(outcome))
         return;
     const bool known = knownOn != 0 && knownOn == sender.connection();
     save.plan(pagesOf(table), known ? held : QList<QByteArray>(),
@@ -152,5 +157,8 @@ void TtelephoneSend::DecodeReply() {
         for (int k = 0; k < NumberRecord::PerPage; ++k)
             NumberRecord::decode(ReplyData + k * NumberRecord::Size, table, firstRow + k);
     });
+    // What a page brought is what the device holds: no change marks while a read fills in.
+    table.markBaselineRows(firstRow, lastRow);
+    partial.pageRead();
     RequestNext();
 }

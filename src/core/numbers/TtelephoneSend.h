@@ -2,6 +2,7 @@
 
 #include "numbers/NumberSaveGuard.h"
 #include "protocol/PagedSave.h"
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 
 class NumberTable;
@@ -30,7 +31,7 @@ public:
     void ReadList();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save": the review of the changes first, then the list must pass its checks; nothing is
+    // "Save": the list must pass its checks, then the operator reviews the changes; nothing is
     // sent otherwise.
     void SaveList();
     // The review before a save, and the backup written just before its first page.
@@ -69,4 +70,5 @@ private:
     bool readBackAll = false;
     // The opening of the port on which `held` is what the device holds; 0: not known.
     quint64 knownOn = 0;
+    PartialRead partial;
 };

@@ -237,7 +237,9 @@ void TComm::OpenPort() {
         openFailureReason = QStringLiteral("%1 is not a serial port").arg(path);
         return;
     }
-    // flock binds every process, root included; TIOCEXCL also stops programs that do not lock.
+    // Two locks, neither absolute: TIOCEXCL refuses further opens of the tty, but not to root
+    // (CAP_SYS_ADMIN); flock binds only programs that take the lock too (a second copy of this
+    // tool, most terminal programs), not one that opens the port without locking.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
         const int error = errno;
         ::close(fd);

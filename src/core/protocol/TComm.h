@@ -20,7 +20,8 @@ private:
     QString text;
 };
 
-// The serial port: a termios descriptor held exclusively, a reader thread and a writer thread.
+// The serial port: a termios descriptor locked against other openers (not against root), a reader
+// thread and a writer thread.
 // Bytes written leave in order and whole; bytes received are delivered on the thread that owns
 // this object, in order, each exactly once, InputLen bytes per OnReceiveData call at the most
 // (one byte per call with the default InputLen of 1).

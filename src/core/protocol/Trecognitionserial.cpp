@@ -85,6 +85,8 @@ void Trecognitionserial::describe(SerialPortInfo &port) const {
         if (dir.exists(QStringLiteral("idVendor"))) {
             port.vendorId = usbId(dir.filePath(QStringLiteral("idVendor")));
             port.productId = usbId(dir.filePath(QStringLiteral("idProduct")));
+            port.serialNumber =
+                QString::fromUtf8(readAttribute(dir.filePath(QStringLiteral("serial"))));
             return;
         }
         if (!dir.cdUp())
@@ -109,7 +111,7 @@ QList<SerialPortInfo> Trecognitionserial::list() const {
         if (!m.hasMatch() || !hasHardware(m.captured(1), name) ||
             !QFileInfo::exists(dev + QLatin1Char('/') + name))
             continue;
-        SerialPortInfo info{dev + QLatin1Char('/') + name, name, {}, {}, {}};
+        SerialPortInfo info{dev + QLatin1Char('/') + name, name, {}, {}, {}, {}};
         // An on-board UART's driver (serial8250, "port") tells the operator nothing.
         if (m.captured(1) != QLatin1String("ttyS"))
             describe(info);

@@ -5,13 +5,14 @@
 #include <QStringList>
 
 // One serial port as the kernel describes it: the node TComm opens and, for a USB adapter, the
-// driver bound to it and the USB ids of the adapter.
+// driver bound to it and the USB ids and serial number of the adapter.
 struct SerialPortInfo {
     QString path; // the node under the /dev root
     QString name; // "ttyUSB0"
     QString driver;
     QString vendorId; // four lower-case hex digits, empty when unknown
     QString productId;
+    QString serialNumber; // the USB adapter's own serial number, empty when it has none
 
     // "ttyUSB0 — CP210x (10c4:ea60)"; the bare name where sysfs tells nothing more.
     QString description() const;

@@ -13,6 +13,8 @@ constexpr int UserNameOnPage1 = 2;
 
 // Number rows in the order the page is built, so the first bad one is the one reported.
 constexpr int numberRows[] = {7, 10, 17, 15, 16, 19};
+// Rows whose cells reach the device as code-page bytes, in the order the pages are built.
+constexpr int textRows[] = {2, 5, 6, 13, 14, 18, 20, 21, 22};
 
 void put(uint8_t *page, int offset, const QByteArray &bytes) {
     std::memcpy(page + offset, bytes.constData(), size_t(bytes.size()));
@@ -109,6 +111,24 @@ QString SettingsArea::checkNumbers() const {
                 .arg(text);
     }
     return {};
+}
+
+QString SettingsArea::checkTexts(const CodePage &cp) const {
+    for (int row : textRows) {
+        const QString text = table.value(row);
+        const qsizetype at = cp.firstUnheld(text);
+        if (at >= 0)
+            return QStringLiteral("Row %1 \"%2\": %3, so the device cannot hold this text. "
+                                  "Nothing was sent.")
+                .arg(row)
+                .arg(table.cell(SettingsTable::CaptionColumn, row), cp.unheldText(text, at));
+    }
+    return {};
+}
+
+QString SettingsArea::checkBeforeSave(const CodePage &cp) const {
+    const QString numbers = checkNumbers();
+    return numbers.isEmpty() ? checkTexts(cp) : numbers;
 }
 
 void SettingsArea::encodePage1(uint8_t *page, const CodePage &cp) const {

@@ -16,6 +16,8 @@ class SettingsTable;
 class SettingsArea {
 public:
     static constexpr int PageSize = 256;
+    // Page 1 holds rows 1 to 21 (row 21 only in part); page 2 the rest of 21 and row 22.
+    static constexpr int LastRowOnPage1 = 21;
 
     explicit SettingsArea(SettingsTable &table);
 
@@ -24,6 +26,12 @@ public:
     // the order the page is built; empty when all are fine. A save runs this before it sends
     // anything.
     QString checkNumbers() const;
+    // Every row stored as code-page bytes must convert whole: a character the code page cannot
+    // hold would reach the device as a substitute byte. The message names the first such row
+    // and character; empty when all convert.
+    QString checkTexts(const CodePage &codePage) const;
+    // What a save checks before it asks or sends anything: the numbers, then the texts.
+    QString checkBeforeSave(const CodePage &codePage) const;
 
     // Fill a whole page; bytes no field covers, and the rest of every field, are 0xFF. Number
     // cells are expected to have passed checkNumbers.

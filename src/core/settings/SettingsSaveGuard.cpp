@@ -11,8 +11,12 @@ SaveGuard::Changes SettingsSaveGuard::changes() const {
     for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
         if (table.isRowChanged(row))
             captions << table.cell(SettingsTable::CaptionColumn, row);
-    return {int(captions.size()), QStringLiteral("%1 settings changed.").arg(captions.size()),
-            captions.join(u'\n')};
+    const int n = int(captions.size());
+    return {
+        n,
+        (n == 1 ? QStringLiteral("%1 setting changed.") : QStringLiteral("%1 settings changed."))
+            .arg(n),
+        captions.join(u'\n')};
 }
 
 void SettingsSaveGuard::keepDeviceCopy() {

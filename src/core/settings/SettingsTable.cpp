@@ -186,10 +186,11 @@ Qt::ItemFlags SettingsTable::flags(const QModelIndex &index) const {
     return f;
 }
 
-void SettingsTable::markBaseline() {
+void SettingsTable::markBaselineRows(int firstRow, int lastRow) {
     for (size_t i = 0; i < choices.size(); ++i)
-        baselineChoices[i] = choices[i].index;
-    StringGrid::markBaseline();
+        if (ChoiceRows[i] >= firstRow && ChoiceRows[i] <= lastRow)
+            baselineChoices[i] = choices[i].index;
+    StringGrid::markBaselineRows(firstRow, lastRow);
 }
 
 bool SettingsTable::isCellChanged(int col, int row) const {

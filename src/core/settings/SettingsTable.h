@@ -57,7 +57,7 @@ public:
 
     // A choice row counts as changed by its list's selection alone: its value cell may only be
     // catching up with the list.
-    void markBaseline() override;
+    void markBaselineRows(int firstRow, int lastRow) override;
     bool isCellChanged(int col, int row) const override;
     bool isRowChanged(int row) const override;
     // Cells and selections of another settings table.

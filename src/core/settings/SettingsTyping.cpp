@@ -74,20 +74,26 @@ Rule ruleFor(int row) {
 Outcome textEdited(int row, const QString &before, const QString &after, qsizetype cursor,
                    const CodePage &codePage) {
     const Rule rule = ruleFor(row);
-    Outcome out{after, -1, false};
+    Outcome out{after, -1, false, {}};
     if (rule.choice) {
         out.text.clear();
         out.selectRow = rule.rowOnLimit;
     } else {
         const Entered entered = enteredText(before, after, cursor);
         const QStringView added = QStringView(after).mid(entered.at, entered.size);
-        if (rule.digitsOnly) {
-            QString digits;
-            for (QChar c : added)
-                if (c >= u'0' && c <= u'9')
-                    digits += c;
-            out.text = after.left(entered.at) + digits + after.mid(entered.at + entered.size);
+        QString kept;
+        for (qsizetype i = 0; i < added.size();) {
+            const QString one = CodePage::characterAt(added, i);
+            i += one.size();
+            if (rule.digitsOnly && !(one.size() == 1 && one[0] >= u'0' && one[0] <= u'9'))
+                continue;
+            if (codePage.firstUnheld(one) < 0)
+                kept += one;
+            else if (out.refusal.isEmpty())
+                out.refusal = codePage.unheldText(one, 0) +
+                              QStringLiteral(": the device cannot hold it, so it was left out.");
         }
+        out.text = after.left(entered.at) + kept + after.mid(entered.at + entered.size);
         // A typed character counts against the limit even when it goes: "12a" in a three-digit
         // row keeps "12" and still moves on. A pasted text counts with what it keeps.
         const bool typed =

@@ -20,6 +20,7 @@ struct Outcome {
     QString text;         // what the cell holds afterwards
     int selectRow = -1;   // the row to select now; -1 keeps the selection
     bool changed = false; // text differs from what was typed
+    QString refusal;      // why a character the code page cannot hold went; empty otherwise
 };
 
 Rule ruleFor(int row);
@@ -27,7 +28,8 @@ Rule ruleFor(int row);
 // The operator changed the cell from `before` to `after`, a key typed or a text pasted anywhere
 // in it, which left the cursor at `cursor` (just after what entered). Only what entered the
 // cell is tested, so a "+" put there by a read stays. In a digits-only row a typed non-digit
-// goes, and a pasted text keeps its digits, in order.
+// goes, and a pasted text keeps its digits, in order. In every row a character the code page
+// cannot hold goes, as the device could not keep it, and the outcome says why.
 // Lengths are bytes in the code page: a two-byte character counts 2.
 Outcome textEdited(int row, const QString &before, const QString &after, qsizetype cursor,
                    const CodePage &codePage = CodePage::current());

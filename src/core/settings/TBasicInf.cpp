@@ -8,6 +8,7 @@
 #include "protocol/CommandCodes.h"
 #include "protocol/OperationOutcome.h"
 #include "protocol/RequestSender.h"
+#include "settings/SettingsTable.h"
 
 #include <span>
 
@@ -29,12 +30,16 @@ TBasicInf::TBasicInf(RequestSender &sender, Operator &op, OperationOutcome &outc
     , outcome(outcome)
     , status(status)
     , progress(progress)
+    , table(table)
     , area(table)
-    , guard(op, table) {}
+    , guard(op, table)
+    , partial(outcome, op, QStringLiteral("the settings")) {}
 
 TBasicInf::TBasicInf(Session &session, SettingsTable &table)
     : TBasicInf(session.requests(), session.person(), session.outcome(), session.statusBar(),
-                session.progressBar(), table) {}
+                session.progressBar(), table) {
+    guard.nameBackupsFor(session.cm1());
+}
 
 void TBasicInf::ReadSettings() {
     if (!sender.idle())
@@ -50,15 +55,21 @@ void TBasicInf::StartRead() {
     if (!start(SettingsPages))
         return;
     phase = Phase::Read;
+    partial.started(SettingsPages);
     RequestNext();
 }
 
 void TBasicInf::SaveSettings() {
-    if (!sender.idle() || !guard.review())
+    if (!sender.idle())
         return;
-    // A number cell that does not fit keeps anything of the save from being sent.
-    const QString problem = area.checkNumbers();
-    if (!problem.isEmpty())
+    // Only a table that can be saved is worth the operator's review.
+    if (const QString problem = area.checkBeforeSave(CodePage::current()); !problem.isEmpty())
+        return outcome.failed(problem);
+    if (!guard.review())
+        return;
+    // Checked again once the review is over: a cell changed during it keeps anything of the save
+    // from being sent.
+    if (const QString problem = area.checkBeforeSave(CodePage::current()); !problem.isEmpty())
         return outcome.failed(problem);
     if (!guard.backupBeforeSave(outcome))
         return;
@@ -151,10 +162,15 @@ void TBasicInf::DecodeReply() {
         // Straight to the panel: these texts do not restart the status timer.
         op.setStatusText(QStringLiteral("The first page"));
         area.decodePage1(ReplyData, CodePage::current(), step);
+        // What a page brought is what the device holds: no change marks while a read fills in.
+        table.markBaselineRows(1, SettingsArea::LastRowOnPage1);
+        partial.pageRead();
         step(50);
     } else if (ReplyAddress == Page2Address) {
         op.setStatusText(QStringLiteral("The second page"));
         area.decodePage2(ReplyData, CodePage::current(), step);
+        table.markBaselineRows(SettingsArea::LastRowOnPage1, SettingsTable::ParameterCount);
+        partial.pageRead();
         step(100);
         status.clearDirect();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/PagedSave.h"
+#include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsSaveGuard.h"
@@ -30,7 +31,8 @@ public:
     void ReadSettings();
     // The read itself, from page 1, without asking.
     void StartRead();
-    // "Save Settings": the review of the changes first; the operator may decline it.
+    // "Save Settings": the table's checks first, then the review of the changes, which the
+    // operator may decline.
     void SaveSettings();
     // The review before a save, and the backup written just before its first page.
     SettingsSaveGuard &saveGuard() { return guard; }
@@ -54,6 +56,7 @@ private:
     OperationOutcome &outcome;
     Tstatusbar_ctrl &status;
     Tprogressbar_ctrl &progress;
+    SettingsTable &table;
     SettingsArea area;
     SettingsSaveGuard guard;
     PagedSave save;
@@ -63,4 +66,5 @@ private:
     QList<QByteArray> held = QList<QByteArray>(2);
     // The opening of the port on which `held` is what the device holds; 0: not known.
     quint64 knownOn = 0;
+    PartialRead partial;
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char SaveFilter[] = "EXCEL file|*.xlsx;*.xls|(*.*)|*.*";
+const char SaveFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 
@@ -99,14 +99,24 @@ bool Tcustomstringgrid_basis::ImportProfile() {
 QString Tcustomstringgrid_basis::choiceProblem(const SheetCells &sheet) const {
     for (int row : SettingsTable::ChoiceRows) {
         const QString text = sheet.value(sheetRow(row), sheetColumn(SettingsTable::ValueColumn));
-        if (leadingDigit(text) < 0)
+        const int index = leadingDigit(text);
+        if (index < 0)
             return QStringLiteral("'%1' is not a valid integer value").arg(text.left(1));
+        // A digit the list has no item for would reach the device as "no selection" (0xFF).
+        const QStringList items = SettingsTable::choiceItems(row);
+        if (index >= items.size())
+            return QStringLiteral("Row %1 \"%2\": \"%3\" names no item of the list; the items "
+                                  "are %4 to %5. Nothing was imported.")
+                .arg(row)
+                .arg(table.cell(SettingsTable::CaptionColumn, row), text, items.first().left(1),
+                     items.last().left(1));
     }
     return {};
 }
 
 bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
-    WorkbookReader reader;
+    // Rows past the last setting (a note, or the wrong file) are not read.
+    WorkbookReader reader({sheetRow(LastRow), sheetColumn(SettingsTable::ColumnCount - 1), {}});
     if (!reader.open(path)) {
         op.message(reader.errorString(), {}, Operator::Icon::Error);
         return false;
@@ -129,11 +139,9 @@ bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
             status.show(QStringLiteral("Load profile"));
         }
     });
-    // A digit the list has no item for leaves the list without a selection.
     for (int row : SettingsTable::ChoiceRows)
         table.setChoiceIndex(row, leadingDigit(reader.valueText(
                                       sheetRow(row), sheetColumn(SettingsTable::ValueColumn))));
-    // An imported profile is the new baseline of the change markers.
-    table.markBaseline();
+    // The markers and the review go on comparing with what the device holds, not with the file.
     return true;
 }

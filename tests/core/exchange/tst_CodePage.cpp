@@ -133,6 +133,24 @@ private slots:
         QCOMPARE(bytes.at(2), 'b');
         QCOMPARE(cp.byteLength(QStringLiteral("a中b")), 3);
     }
+
+    void firstCharacterThePageCannotHold_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("at");
+        QTest::newRow("western letters and dash") << 1252 << "Tür offen – ok" << -1;
+        QTest::newRow("chinese in western") << 1252 << "Tür 中文" << 4;
+        QTest::newRow("chinese in 936") << 936 << "门 中文" << -1;
+        QTest::newRow("pair outside the basic plane") << 936 << "a\U0001F600" << 1;
+        // A read turns bytes that are no character into U+FFFD; they cannot go back.
+        QTest::newRow("replacement character") << 936 << "ab\uFFFD" << 2;
+    }
+    void firstCharacterThePageCannotHold() {
+        QFETCH(int, page);
+        QFETCH(QString, text);
+        QFETCH(int, at);
+        QCOMPARE(CodePage(page).firstUnheld(text), qsizetype(at));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCodePage)

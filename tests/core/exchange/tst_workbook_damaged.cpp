@@ -111,6 +111,11 @@ private slots:
         }
         QTest::newRow("no sheet") << minimalXlsx(oneCell, {}, {}, "<workbook><sheets/></workbook>")
                                   << "it has no worksheet";
+        // Parsed into a tree, a styles part of millions of empty elements would cost a GB.
+        QTest::newRow("styles part too large")
+            << minimalXlsx(oneCell, {},
+                           "<styleSheet>" + QByteArray(5 * 1024 * 1024, ' ') + "</styleSheet>")
+            << "the part xl/styles.xml is larger than 4 MiB";
         QTest::newRow("deep nesting")
             << minimalXlsx(nested(100000)) << "nests deeper than 64 levels";
         QTest::newRow("shared string out of range")

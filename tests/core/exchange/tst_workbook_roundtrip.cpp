@@ -249,8 +249,12 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
                                       << "/tmp/a/basicinf_R2026-12-07_12-05-09.xlsx";
         QTest::newRow("xlsx") << "/tmp/a/list.xlsx"
                               << "/tmp/a/list.xlsx";
-        QTest::newRow("older extension kept") << "/tmp/a/list.xls"
-                                              << "/tmp/a/list.xls";
+        QTest::newRow("legacy extension") << "/tmp/a/list.xls"
+                                          << "/tmp/a/list.xlsx";
+        QTest::newRow("legacy extension, capitals") << "/tmp/a/LIST.XLS"
+                                                    << "/tmp/a/LIST.xlsx";
+        QTest::newRow("csv kept") << "/tmp/a/list.csv"
+                                  << "/tmp/a/list.csv";
         QTest::newRow("dot in folder only") << "/tmp/a.b/list"
                                             << "/tmp/a.b/list.xlsx";
     }

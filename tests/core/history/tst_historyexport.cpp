@@ -72,6 +72,17 @@ private slots:
         QCOMPARE(f.read("e.csv"), QByteArray());
     }
 
+    // Bytes a read could not turn into a character cannot be written back byte for byte.
+    void csvRefusesTextTheCodePageCannotHold() {
+        Fixture f;
+        f.table.setCell(HistoryTable::ColumnCount - 1, 2, QStringLiteral("Gate \uFFFD"));
+        const QString problem = f.files.writeCsv(f.dir.filePath("h.cvs"));
+        QCOMPARE(problem, QStringLiteral("Row 2, column \"Content\": \"\uFFFD\" (U+FFFD) is not in "
+                                         "code page 1252, so a CSV file cannot keep this text. "
+                                         "Nothing was written; export a workbook instead."));
+        QVERIFY(!QFile::exists(f.dir.filePath("h.cvs")));
+    }
+
     void cancelledDialogsWriteNothing() {
         Fixture f;
         f.files.ExportCsv(f.op, f.dir.path());
@@ -79,6 +90,26 @@ private slots:
         QCOMPARE(f.op.fileChoices.size(), 2);
         QVERIFY(f.op.messages.isEmpty());
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    // The dialog offers the one format written; a typed ".xls" is saved as ".xlsx", and the
+    // question before replacing names that file.
+    void workbookIsSavedAsXlsx() {
+        Fixture f;
+        QFile old(f.dir.filePath("h.xlsx"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        f.op.saveFiles << f.dir.filePath("h.xls") << f.dir.filePath("h.xls");
+        f.op.confirmAnswers << false << true;
+        f.files.ExportWorkbook(f.op, f.dir.path());
+        QCOMPARE(f.op.fileChoices.value(0).filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
+        QCOMPARE(f.op.confirmations.value(0).text,
+                 QDir::toNativeSeparators(f.dir.filePath("h.xlsx")) +
+                     " already exists.\nDo you want to replace it?");
+        QCOMPARE(f.read("h.xlsx"), QByteArray("old"));
+        f.files.ExportWorkbook(f.op, f.dir.path());
+        QVERIFY(f.read("h.xlsx").startsWith("PK"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{"h.xlsx"});
     }
 
     // openpyxl reads every cell back as the text the grid holds, in the grid's layout.

@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "exchange/CodePage.h"
 #include "history/HistoryRecord.h"
 #include "history/HistoryTable.h"
@@ -5,10 +6,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // A record from its fields: `head` is bytes 0..11 in hex; texts are padded with `fill`.
 QByteArray record(const char *head, const QByteArray &executant, const QByteArray &content,

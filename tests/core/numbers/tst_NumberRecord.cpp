@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "numbers/NumberListCheck.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
@@ -24,10 +25,6 @@ QByteArray encoded(const Row &row) {
     uint8_t r[32];
     NumberRecord::encode(t, 1, r);
     return QByteArray(reinterpret_cast<const char *>(r), 32);
-}
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
 // The number's bytes, then 0x00 up to byte 22, then the ten window bytes.

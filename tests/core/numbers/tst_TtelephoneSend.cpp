@@ -1,5 +1,7 @@
 #include "EventWait.h"
+#include "Hex.h"
 #include "ProtocolHarness.h"
+#include "RandomNumberList.h"
 #include "RecordingOperator.h"
 #include "Session.h"
 #include "SimulatedDevice.h"
@@ -21,35 +23,6 @@ struct Fixture {
     TtelephoneSend numbers{h.sender, h.op, h.outcome, table};
     Fixture() { h.receive.transfers.numbers = &numbers; }
 };
-
-// A list the device holds as it is and gives back cell for cell: numbers of "+" and digits,
-// windows in the form a read writes, Always entries, deleted and unused rows.
-void randomList(NumberTable &t, QRandomGenerator &random) {
-    const auto two = [&](int low, int high) {
-        return QString::number(random.bounded(low, high + 1)).rightJustified(2, u'0');
-    };
-    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        const int kind = random.bounded(4);
-        QString number;
-        if (kind != 0) {
-            number = random.bounded(2) ? QStringLiteral("+") : QString();
-            const int digits = random.bounded(1, 22 - int(number.size()) + 1);
-            for (int i = 0; i < digits; ++i)
-                number += QChar(u'0' + random.bounded(10));
-        }
-        const bool always = kind == 1;
-        const bool window = kind >= 2;
-        const auto date = [&] { return "20" + two(0, 99) + '-' + two(1, 12) + '-' + two(1, 31); };
-        const auto time = [&] { return two(0, 23) + ':' + two(0, 59); };
-        t.setCell(NumberTable::Number, r, number);
-        t.setCell(NumberTable::StartDate, r, window ? date() : QString());
-        t.setCell(NumberTable::StartTime, r, window ? time() : QString());
-        t.setCell(NumberTable::EndDate, r, window ? date() : QString());
-        t.setCell(NumberTable::EndTime, r, window ? time() : QString());
-        t.setCell(NumberTable::Always, r, always ? "yes" : "no");
-        t.setCell(NumberTable::Delete, r, "no");
-    }
-}
 
 // An Always entry "+1" as the device stores it.
 const QByteArray AlwaysPlusOne =
@@ -84,7 +57,7 @@ struct ReadDevice {
     // The requests after the first `from`, as (command, page).
     QList<QPair<int, int>> requestsAfter(int from) const {
         QList<QPair<int, int>> out;
-        for (const DeviceRequest &r : device.requestLog().mid(from))
+        for (const LoggedRequest &r : device.requestLog().mid(from))
             out << qMakePair(int(r.command), (r.address - 0x1000) / 0x100 + 1);
         return out;
     }
@@ -118,8 +91,8 @@ private slots:
             f.h.feed(H::frame(0x83, 0x1000 + 0x100 * (p - 1), page));
         }
         QCOMPARE(f.h.sent.size(), 375);
-        QCOMPARE(f.h.sent.first(), H::hex("23 83 00 00 10 00 00 00 93"));
-        QCOMPARE(f.h.sent.last(), H::hex("23 83 00 01 86 00 00 00 04"));
+        QCOMPARE(f.h.sent.first(), hex("23 83 00 00 10 00 00 00 93"));
+        QCOMPARE(f.h.sent.last(), hex("23 83 00 01 86 00 00 00 04"));
         QCOMPARE(f.table.cell(NumberTable::Number, 8), QStringLiteral("1"));
         QCOMPARE(f.table.cell(NumberTable::Number, 3000), QStringLiteral("375"));
         QCOMPARE(f.table.cell(NumberTable::Serial, 3000), QStringLiteral("3000"));
@@ -144,14 +117,14 @@ private slots:
         QCOMPARE(f.h.sent.size(), 1);
         QCOMPARE(f.h.op.statusText, QStringLiteral("Save list"));
         const QByteArray first = f.h.sent.first();
-        QCOMPARE(first.left(8), H::hex("23 82 00 00 10 00 01 00"));
+        QCOMPARE(first.left(8), hex("23 82 00 00 10 00 01 00"));
         QCOMPARE(first.mid(8, 32),
-                 QByteArray("+1") + QByteArray(20, '\0') + H::hex("63 63 63 63 63 63 63 63 00 63"));
+                 QByteArray("+1") + QByteArray(20, '\0') + hex("63 63 63 63 63 63 63 63 00 63"));
         QCOMPARE(first.mid(40, 224), QByteArray(224, '\0'));
         for (int p = 1; p < 200; ++p)
-            f.h.feed(H::frame(0x82, 0x1000 + 0x100 * (p - 1), H::hex("01")));
+            f.h.feed(H::frame(0x82, 0x1000 + 0x100 * (p - 1), hex("01")));
         QCOMPARE(f.h.sent.size(), 200);
-        f.h.feed(H::frame(0x82, 0x1000 + 0x100 * 199, H::hex("00")));
+        f.h.feed(H::frame(0x82, 0x1000 + 0x100 * 199, hex("00")));
         QCOMPARE(f.h.sent.size(), 200);
         QCOMPARE(f.h.op.messageTexts(), QStringList{"Number list data error"});
     }
@@ -182,6 +155,8 @@ private slots:
         f.table.setCell(NumberTable::EndTime, 3, "18:00");
         f.numbers.SaveList();
         QVERIFY(f.h.sent.isEmpty());
+        // The operator is not asked about a list that cannot be saved.
+        QVERIFY(f.h.op.confirmations.isEmpty());
         QCOMPARE(f.h.op.messages.size(), 1);
         QVERIFY2(f.h.op.messages[0].text.startsWith(lead), qPrintable(f.h.op.messages[0].text));
         QCOMPARE(f.h.outcomes.size(), 1);
@@ -274,10 +249,10 @@ private slots:
         d.makeAlwaysPlusOne(1);
         QVERIFY(d.run([&] { d.numbers.SaveList(); }));
         QVERIFY(d.ended.last().at(0).toBool());
-        const QList<DeviceRequest> log = d.device.requestLog().mid(375);
+        const QList<LoggedRequest> log = d.device.requestLog().mid(375);
         QCOMPARE(log.size(), 750);
-        QCOMPARE(log.at(374), (DeviceRequest{0x82, 0x18600}));
-        QCOMPARE(log.at(749), (DeviceRequest{0x83, 0x18600}));
+        QCOMPARE(log.at(374), (LoggedRequest{0x82, 0x18600}));
+        QCOMPARE(log.at(749), (LoggedRequest{0x83, 0x18600}));
     }
 
     // Random lists through the simulated device: what is saved reads back cell for cell.
@@ -292,7 +267,7 @@ private slots:
         QSignalSpy ended(&session, &Session::operationEnded);
         QRandomGenerator random(20261208);
         for (int round = 0; round < 100; ++round) {
-            randomList(saved, random);
+            fillRandomNumberList(saved, random);
             session.setNumberListTransfer(&saver);
             saver.SaveList();
             QVERIFY(waitUntil([&] { return ended.count() == 2 * round + 1; }, 60000));

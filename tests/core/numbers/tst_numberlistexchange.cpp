@@ -134,7 +134,7 @@ private slots:
                      .match(choice.suggestedName)
                      .hasMatch(),
                  qPrintable(choice.suggestedName));
-        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx *.xls);;(*.*)"));
+        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusTexts.mid(0, 2), QStringList({"Save:1/3000", "Save:2/3000"}));
         QCOMPARE(op.statusTexts.mid(op.statusTexts.size() - 2),
                  QStringList({"Save:3000/3000", ""}));
@@ -241,6 +241,21 @@ private slots:
         QCOMPARE(op.messageTexts(), QStringList{message});
     }
 
+    // Rows past the 3000th entry were once dropped without a word.
+    void listLongerThanTheDeviceIsRefused() {
+        WorkbookWriter writer;
+        writer.setCellText(1, 1, QStringLiteral("Serial"));
+        writer.setCellText(3002, 2, QStringLiteral("5551234"));
+        const QString path = dir.filePath(QStringLiteral("long.xlsx"));
+        QVERIFY(writer.saveAs(path));
+        NumberTable table;
+        QVERIFY(!exchange(table).loadWorkbook(path));
+        QCOMPARE(op.messageTexts(),
+                 QStringList{"Cannot read the workbook \"" + path +
+                             "\": the list holds more than 3000 entries (cell B3002 holds a "
+                             "value)."});
+    }
+
     void csvOfTheStartUpGrid() {
         QByteArray expected;
         for (int r = 1; r <= 3000; ++r)
@@ -337,14 +352,15 @@ private slots:
         QCOMPARE(allCells(table), before);
     }
 
-    // A device file reports no size and never ends: reading stops at the limit.
+    // A device file never ends: it is refused unread.
     void endlessFileIsRefused() {
         const QString path = dir.filePath(QStringLiteral("zero.csv"));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
         NumberTable table;
         const QStringList before = allCells(table);
         QVERIFY(!exchange(table).loadFile(path));
-        QCOMPARE(op.messageTexts(), QStringList{"Wrong format of the setting profile"});
+        QCOMPARE(op.messageTexts(),
+                 QStringList{"Cannot read \"" + path + "\": it is not a regular file"});
         QCOMPARE(allCells(table), before);
     }
 };

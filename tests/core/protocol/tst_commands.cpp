@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "PagedReader.h"
 #include "ProtocolHarness.h"
 #include "protocol/Tsingalcmd.h"
@@ -22,8 +23,8 @@ private slots:
     void singleCommands_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("checking mode") << 4 << H::hex("23 04 00 00 00 00 00 00 04");
-        QTest::newRow("delete history") << 133 << H::hex("23 85 00 00 00 00 00 00 85");
+        QTest::newRow("checking mode") << 4 << hex("23 04 00 00 00 00 00 00 04");
+        QTest::newRow("delete history") << 133 << hex("23 85 00 00 00 00 00 00 85");
     }
     void singleCommands() {
         QFETCH(int, code);
@@ -42,7 +43,7 @@ private slots:
         sync.setClock([] { return QDateTime(QDate(2026, 12, 7), QTime(12, 5, 9)); });
         Tsingalcmd &asSingle = sync; // sent through the base's virtual Send
         asSingle.Send();
-        QCOMPARE(h.sent, QList<QByteArray>{H::hex("23 03 00 00 00 00 00 06 EA 0C 07 0C 05 09 E4")});
+        QCOMPARE(h.sent, QList<QByteArray>{hex("23 03 00 00 00 00 00 06 EA 0C 07 0C 05 09 E4")});
         QCOMPARE(h.op.statusText, QStringLiteral("发送同步时间命令"));
         QVERIFY(h.receive.tmr1().Enabled());
     }
@@ -51,11 +52,11 @@ private slots:
         QTest::addColumn<QDateTime>("when");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("2026") << QDateTime(QDate(2026, 12, 7), QTime(12, 5, 9))
-                              << H::hex("EA 0C 07 0C 05 09");
+                              << hex("EA 0C 07 0C 05 09");
         QTest::newRow("1999 new year's eve")
-            << QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)) << H::hex("CF 0C 1F 17 3B 3B");
+            << QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)) << hex("CF 0C 1F 17 3B 3B");
         QTest::newRow("2048 midnight")
-            << QDateTime(QDate(2048, 1, 1), QTime(0, 0, 0)) << H::hex("00 01 01 00 00 00");
+            << QDateTime(QDate(2048, 1, 1), QTime(0, 0, 0)) << hex("00 01 01 00 00 00");
     }
     void clockBytes() {
         QFETCH(QDateTime, when);
@@ -79,12 +80,12 @@ private slots:
         PagedReader basic(h.sender, 0, QStringLiteral("Read settings"));
         h.receive.transfers.basic = &basic;
         basic.startRead(2);
-        QCOMPARE(h.sent, QList<QByteArray>{H::hex("23 83 00 00 00 00 00 00 83")});
+        QCOMPARE(h.sent, QList<QByteArray>{hex("23 83 00 00 00 00 00 00 83")});
         QCOMPARE(h.op.statusText, QStringLiteral("Read settings"));
         QCOMPARE(basic.PageIndex, uint16_t(2));
 
         h.feed(H::frame(0x83, 0, QByteArray(256, 1)));
-        QCOMPARE(h.sent.last(), H::hex("23 83 00 00 01 00 00 00 82"));
+        QCOMPARE(h.sent.last(), hex("23 83 00 00 01 00 00 00 82"));
         QCOMPARE(basic.finished, 0);
         h.feed(H::frame(0x83, 0x100, QByteArray(256, 2)));
         QCOMPARE(h.sent.size(), 2);
@@ -138,7 +139,7 @@ private slots:
         QCOMPARE(h.sent.size(), 500);
         for (int p = 1; p <= 500; ++p)
             QCOMPARE(h.sent[p - 1], readRequest(0x2FF00 + 256 * p));
-        QCOMPARE(h.sent.last(), H::hex("23 83 00 04 F3 00 00 00 74"));
+        QCOMPARE(h.sent.last(), hex("23 83 00 04 F3 00 00 00 74"));
         QCOMPARE(history.finished, 1);
         QCOMPARE(h.op.statusText, QStringLiteral("Reading historical data:500/500"));
         QCOMPARE(h.op.progressPosition, 100);

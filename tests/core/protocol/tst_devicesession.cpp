@@ -1,3 +1,4 @@
+#include "DeviceBench.h"
 #include "EventWait.h"
 #include "PagedReader.h"
 #include "RecordingOperator.h"
@@ -15,22 +16,9 @@ Q_DECLARE_METATYPE(DeviceFaults)
 namespace {
 
 // A session logged in to nothing yet, with its port open on a simulated device.
-struct Bench {
-    explicit Bench(const DeviceOptions &options = {})
-        : device(options)
-        , session(op)
-        , ended(&session, &Session::operationEnded) {
-        session.cm1().setCommName(device.slavePath());
-        session.cm1().OpenPort();
-    }
+struct Bench : DeviceBench {
+    using DeviceBench::DeviceBench;
 
-    // The (ok, text) of the operation ends seen so far.
-    QList<QPair<bool, QString>> outcomes() const {
-        QList<QPair<bool, QString>> out;
-        for (const auto &args : ended)
-            out << qMakePair(args.at(0).toBool(), args.at(1).toString());
-        return out;
-    }
     // Faults from the next request on.
     void faultsFromNext(DeviceFaults f) {
         const int next = device.requestCount() + 1;
@@ -46,11 +34,6 @@ struct Bench {
             f.duplicateFrom = next;
         device.setFaults(f);
     }
-
-    SimulatedDevice device;
-    RecordingOperator op;
-    Session session;
-    QSignalSpy ended;
 };
 
 using Outcomes = QList<QPair<bool, QString>>;

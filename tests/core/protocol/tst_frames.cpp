@@ -1,13 +1,10 @@
+#include "Hex.h"
 #include "protocol/TDataPackage.h"
 #include "protocol/TRecData.h"
 
 #include <QTest>
 
 namespace {
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QByteArray build(uint8_t command, int32_t address, const QByteArray &data = {}) {
     TDataPackage p;

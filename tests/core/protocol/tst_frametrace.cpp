@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "ProtocolHarness.h"
 #include "protocol/FrameTrace.h"
 
@@ -6,10 +7,6 @@
 namespace {
 
 using Verdict = FrameObserver::Verdict;
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(text);
-}
 
 struct RecordingObserver : FrameObserver {
     QStringList events;

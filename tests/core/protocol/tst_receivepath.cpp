@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "PagedReader.h"
 #include "ProtocolHarness.h"
 
@@ -21,7 +22,7 @@ class TestReceivePath : public QObject {
 private slots:
     void noiseBeforeStartIsDroppedButShown() {
         H h;
-        h.feed(H::hex("00 FF 11"));
+        h.feed(hex("00 FF 11"));
         QCOMPARE(h.op.statusText, QStringLiteral("Data communication"));
         QVERIFY(!h.rec.receiving());
         QVERIFY(!h.receive.tmr1().Enabled());
@@ -29,7 +30,7 @@ private slots:
 
         // Noise followed by a frame: only the frame counts.
         h.request(4, 0);
-        h.feed(H::hex("55") + H::frame(4, 0, H::hex("01")));
+        h.feed(hex("55") + H::frame(4, 0, hex("01")));
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
 
@@ -64,13 +65,13 @@ private slots:
     void badChecksumShowsInvalidDataAndNextFrameStartsClean() {
         H h;
         h.request(0x85, 0);
-        QByteArray bad = H::frame(0x85, 0, H::hex("01"));
+        QByteArray bad = H::frame(0x85, 0, hex("01"));
         bad[bad.size() - 1] = char(bad.back() ^ 0x40);
         h.feed(bad);
         QCOMPARE(h.op.statusText, QStringLiteral("Invalid data"));
         QVERIFY(h.op.messages.isEmpty());
         QVERIFY(!h.rec.receiving());
-        h.feed(H::frame(0x85, 0, H::hex("01")));
+        h.feed(H::frame(0x85, 0, hex("01")));
         QCOMPARE(h.op.messageTexts(), QStringList{"Historical data deleted"});
     }
 
@@ -78,10 +79,10 @@ private slots:
         H h;
         h.request(4, 0);
         // A declared length of 0x0101 bytes does not fit: nothing of it may be stored.
-        h.feed(H::hex("23 83 00 00 00 00 01 01") + QByteArray(600, 0x11));
+        h.feed(hex("23 83 00 00 00 00 01 01") + QByteArray(600, 0x11));
         QVERIFY(!h.rec.receiving());
         QVERIFY(h.op.messages.isEmpty());
-        h.feed(H::frame(4, 0, H::hex("01")));
+        h.feed(H::frame(4, 0, hex("01")));
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
 
@@ -120,7 +121,7 @@ private slots:
 
     void unknownCommandIsUndefinedData() {
         H h;
-        h.feed(H::frame(0x42, 0x100, H::hex("01")));
+        h.feed(H::frame(0x42, 0x100, hex("01")));
         QCOMPARE(h.op.statusText, QStringLiteral("Undefined data"));
         QVERIFY(h.op.messages.isEmpty());
     }
@@ -177,7 +178,7 @@ private slots:
         PagedReader history(h.sender, 0x30000);
         h.receive.transfers.history = &history;
         h.request(0x82, 0x30000);
-        h.feed(H::frame(0x82, 0x30000, H::hex("01")));
+        h.feed(H::frame(0x82, 0x30000, hex("01")));
         QCOMPARE(h.op.statusText, QStringLiteral("Undefined address"));
         QCOMPARE(history.ReplyAddress, 0);
         QCOMPARE(history.sendNextCalls, 0);
@@ -267,7 +268,7 @@ private slots:
             {0x83, 0}, {0x82, 0x100}, {0x83, 0x1000}, {0x83, 0x30000}};
         for (auto [command, address] : requests) {
             h.request(uint8_t(command), address);
-            h.feed(H::frame(uint8_t(command), address, command == 0x83 ? page(1) : H::hex("01")));
+            h.feed(H::frame(uint8_t(command), address, command == 0x83 ? page(1) : hex("01")));
         }
         QVERIFY(h.sent.size() == requests.size());
         QCOMPARE(h.op.statusText, QStringLiteral("Reading historical data:-1/0"));
@@ -279,7 +280,7 @@ private slots:
         QTest::addColumn<int>("address");
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<bool>("stillAwaited");
-        const QByteArray enter = H::frame(4, 0, H::hex("01"));
+        const QByteArray enter = H::frame(4, 0, hex("01"));
         QTest::newRow("nothing awaited") << 0 << 0 << enter << false;
         QTest::newRow("another command") << 0x85 << 0 << enter << true;
         QTest::newRow("another address") << 0x83 << 0x100 << H::frame(0x83, 0, page(1)) << true;
@@ -356,7 +357,7 @@ private slots:
         h.receive.transfers.numbers = &numbers;
         // An earlier reply left 1 in every data buffer; the empty reply must not read it.
         h.request(uint8_t(command), address);
-        h.feed(H::frame(uint8_t(command), address, H::hex("01")));
+        h.feed(H::frame(uint8_t(command), address, hex("01")));
         h.op.messages.clear();
         h.request(uint8_t(command), address);
         h.feed(H::frame(uint8_t(command), address));

@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "PagedReader.h"
 #include "ProtocolHarness.h"
 
@@ -85,7 +86,7 @@ private slots:
         H h;
         h.receive.tmr1().setInterval(Interval);
         h.sender.send(4, 0, QStringLiteral("Password verifying"));
-        h.feed(H::frame(4, 0, H::hex("01")));
+        h.feed(H::frame(4, 0, hex("01")));
         QVERIFY(!h.receive.tmr1().Enabled());
         QTest::qWait(3 * Interval);
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
@@ -96,12 +97,12 @@ private slots:
         // request's reply is not appended to it.
         H h;
         h.receive.tmr1().setInterval(Interval);
-        h.feed(H::hex("00 01 23 02"));
+        h.feed(hex("00 01 23 02"));
         QVERIFY(!h.receive.tmr1().Enabled());
         QTest::qWait(3 * Interval);
         QVERIFY(h.outcomes.isEmpty());
         h.request(4, 0);
-        h.feed(H::frame(4, 0, H::hex("01")));
+        h.feed(H::frame(4, 0, hex("01")));
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
 
@@ -113,7 +114,7 @@ private slots:
         QTest::newRow("cut off") << good.left(120);
         QTest::newRow("bad checksum") << bad;
         QTest::newRow("header only") << good.left(5);
-        QTest::newRow("noise") << H::hex("00 11 22");
+        QTest::newRow("noise") << hex("00 11 22");
     }
     void brokenReplyEndsInTimeoutAndNextReplyIsClean() {
         QFETCH(QByteArray, reply);
@@ -139,8 +140,8 @@ private slots:
     void aChatteringLineStillTimesOut_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("repeated");
-        QTest::newRow("noise") << H::hex("00 55 0d 0a 24 47 50") << true;
-        QTest::newRow("start byte flood") << H::hex("23") << true;
+        QTest::newRow("noise") << hex("00 55 0d 0a 24 47 50") << true;
+        QTest::newRow("start byte flood") << hex("23") << true;
         QTest::newRow("replies to another page")
             << H::frame(0x83, 0x30100, QByteArray(256, 1)) << true;
         // Each byte is progress on the awaited reply, but the whole takes far past its limit.

@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "ProtocolHarness.h"
 #include "PseudoTerminal.h"
 #include "RecordingOperator.h"
@@ -56,7 +57,7 @@ private slots:
         op.clearHistory();
         s.login(typed);
         QVERIFY(s.passwordCheck().Pending());
-        QCOMPARE(pty.read(9), ProtocolHarness::hex("23 83 00 00 00 00 00 00 83"));
+        QCOMPARE(pty.read(9), hex("23 83 00 00 00 00 00 00 83"));
         QVERIFY(pty.writeAll(ProtocolHarness::frame(0x83, 0, settingsPage(device))));
         QTRY_COMPARE(ended.count(), 1);
         const QString text = ok ? "Password confirmed!" : "Password Error!";

@@ -1,3 +1,4 @@
+#include "DeviceBench.h"
 #include "FactoryImage.h"
 #include "RandomSettings.h"
 #include "RecordingOperator.h"
@@ -13,28 +14,18 @@
 namespace {
 
 // A session on the simulated device with the settings transfer plugged in.
-struct Bench {
-    SimulatedDevice device;
-    RecordingOperator op;
-    Session session{op};
+struct Bench : DeviceBench {
     SettingsTable table;
     TBasicInf basic{session, table};
-    QSignalSpy ended{&session, &Session::operationEnded};
 
     explicit Bench(const DeviceOptions &options = {})
-        : device(options) {
+        : DeviceBench(options) {
         session.setBasicTransfer(&basic);
-        session.cm1().setCommName(device.slavePath());
-        session.cm1().OpenPort();
     }
 
     // Runs one operation to its message; true when it ended with its success message.
     bool run(void (TBasicInf::*operation)()) {
-        const qsizetype before = ended.size();
-        (basic.*operation)();
-        if (!QTest::qWaitFor([&] { return ended.size() > before; }, 10000))
-            return false;
-        return ended.last().at(0).toBool();
+        return DeviceBench::run([&] { (basic.*operation)(); });
     }
 };
 
@@ -102,7 +93,7 @@ private slots:
         QVERIFY(b.run(&TBasicInf::StartRead));
         b.table.setValue(22, QStringLiteral("secret"));
         QVERIFY(b.run(&TBasicInf::SaveSettings));
-        const QList<DeviceRequest> expected{{0x83, 0}, {0x83, 0x100}, {0x82, 0x100}, {0x83, 0x100}};
+        const QList<LoggedRequest> expected{{0x83, 0}, {0x83, 0x100}, {0x82, 0x100}, {0x83, 0x100}};
         QCOMPARE(b.device.requestLog(), expected);
         QCOMPARE(b.device.memoryRange(0x100, 16),
                  QByteArray::fromHex("ffffffffffffffffffffffffffff") + "se");

@@ -1,3 +1,4 @@
+#include "Hex.h"
 #include "RandomSettings.h"
 #include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
@@ -11,10 +12,6 @@ using Page = std::array<uint8_t, SettingsArea::PageSize>;
 
 QByteArray bytes(const Page &p, int offset, int count) {
     return QByteArray(reinterpret_cast<const char *>(p.data()) + offset, count);
-}
-
-QByteArray hex(const char *text) {
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
 Page erased() {

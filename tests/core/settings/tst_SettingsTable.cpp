@@ -241,6 +241,18 @@ private slots:
         QTest::newRow("paste into a choice row") << 3 << ""
                                                  << "1:NO" << 4 << "" << 4;
     }
+    // What the code page cannot hold goes as a letter goes from a digits row, and the outcome
+    // says which character and why.
+    void charactersTheCodePageCannotHoldAreRefused() {
+        const auto out =
+            SettingsTyping::textEdited(5, "Door ", "Door Tür 中文 ok", 15, CodePage(1252));
+        QCOMPARE(out.text, QStringLiteral("Door Tür  ok"));
+        QCOMPARE(out.refusal, QStringLiteral("\"中\" (U+4E2D) is not in code page 1252: the "
+                                             "device cannot hold it, so it was left out."));
+        const auto held = SettingsTyping::textEdited(5, "", "Tür – ok", 8, CodePage(1252));
+        QCOMPARE(held.text, QStringLiteral("Tür – ok"));
+        QVERIFY(held.refusal.isEmpty());
+    }
     void editingRules() {
         QFETCH(int, row);
         QFETCH(QString, before);

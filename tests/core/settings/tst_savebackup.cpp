@@ -2,14 +2,16 @@
 #include "backup/BackupFiles.h"
 #include "exchange/CodePage.h"
 #include "exchange/WorkbookReader.h"
-#include "settings/SettingsArea.h"
 #include "settings/SettingsTable.h"
 #include "settings/TBasicInf.h"
+#include "settings/Tcustomstringgrid_basis.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "FakeTtyClass.h"
 
 namespace {
 
@@ -26,18 +28,16 @@ struct Fixture {
         h.receive.transfers.basic = &basic;
         basic.saveGuard().setBackupFolder(dir.path());
     }
-    // The device answers a read with settings whose row 7 holds "25".
+    // The device answers a read with an erased settings area but for its password, row 7 = 25
+    // (bytes 108..109, low byte first) and row 10 = 0 (bytes 112..115).
     void readFromDevice() {
-        SettingsTable device;
-        device.setValue(7, "25");
-        uint8_t pages[2][256] = {};
-        SettingsArea(device).encodePage1(pages[0], CodePage::current());
-        SettingsArea(device).encodePage2(pages[1], CodePage::current());
+        QByteArray page1(256, '\xFF');
+        page1.replace(0, 4, "7482");
+        page1.replace(108, 2, QByteArray::fromHex("1900"));
+        page1.replace(112, 4, QByteArray(4, '\0'));
         basic.StartRead();
-        h.feed(ProtocolHarness::frame(0x83, 0x000,
-                                      QByteArray(reinterpret_cast<char *>(pages[0]), 256)));
-        h.feed(ProtocolHarness::frame(0x83, 0x100,
-                                      QByteArray(reinterpret_cast<char *>(pages[1]), 256)));
+        h.feed(ProtocolHarness::frame(0x83, 0x000, page1));
+        h.feed(ProtocolHarness::frame(0x83, 0x100, QByteArray(256, '\xFF')));
         h.op.clearHistory();
         h.sent.clear();
     }
@@ -81,13 +81,30 @@ private slots:
         // The device now holds the save: no marks are left, and the next save's backup is it.
         QVERIFY(!f.table.isRowChanged(7));
         f.basic.SaveSettings();
-        QCOMPARE(
-            f.h.op.confirmations.last().text,
-            QStringLiteral("No changes since the last read, import or save. Save to the device "
-                           "anyway?"));
+        QCOMPARE(f.h.op.confirmations.last().text,
+                 QStringLiteral("No changes since the last read or save. Save to the device "
+                                "anyway?"));
         QCOMPARE(f.backups().size(), 2);
         QVERIFY(reader.open(f.dir.filePath(f.backups().last())));
         QCOMPARE(reader.displayedText(8, 2), QStringLiteral("30"));
+    }
+
+    // An imported profile changes the table, not what the device holds: the review counts
+    // against the read.
+    void importIsReviewedAgainstTheRead() {
+        Fixture f;
+        f.readFromDevice();
+        SettingsTable file;
+        file.copyContentFrom(f.table);
+        file.setValue(13, "On");
+        const QString path = f.dir.filePath("profile.xlsx");
+        Tcustomstringgrid_basis(file, f.h.op, f.h.status, f.h.progress, {}).saveProfile(path);
+        QVERIFY(Tcustomstringgrid_basis(f.table, f.h.op, f.h.status, f.h.progress, {})
+                    .loadProfile(path));
+        f.h.op.confirmAnswers << false;
+        f.basic.SaveSettings();
+        QCOMPARE(f.h.op.confirmations.last().text,
+                 QStringLiteral("1 setting changed. Save to the device?"));
     }
 
     void refusedSaveLeavesNoBackup() {
@@ -107,10 +124,9 @@ private slots:
     void withoutReadNoBackupAndTheQuestionSaysSo() {
         Fixture f;
         f.basic.SaveSettings();
-        QCOMPARE(
-            f.h.op.confirmations[0].text,
-            QStringLiteral("No changes since the last read, import or save. Save to the device "
-                           "anyway?\nNo backup: the settings were not read from the device."));
+        QCOMPARE(f.h.op.confirmations[0].text,
+                 QStringLiteral("No changes since the last read or save. Save to the device "
+                                "anyway?\nNo backup: the settings were not read from the device."));
         QCOMPARE(f.h.sent.size(), 1);
         QVERIFY(f.backups().isEmpty());
     }
@@ -139,12 +155,37 @@ private slots:
         }
         QFile other(dir.filePath("backup_settings_2023-01-01_10-00-00.xlsx"));
         QVERIFY(other.open(QIODevice::WriteOnly));
-        BackupFiles::prune(dir.path(), "numbers");
+        const QStringList removed = BackupFiles::prune(dir.path(), "numbers");
+        QCOMPARE(removed.size(), 5);
+        QCOMPARE(removed.first(), dir.filePath("backup_numbers_2024-01-01_10-00-01.xlsx"));
         const QStringList left =
             QDir(dir.path()).entryList({"backup_numbers_*"}, QDir::Files, QDir::Name);
         QCOMPARE(left.size(), 50);
         QCOMPARE(left.first(), QStringLiteral("backup_numbers_2024-01-01_10-00-06.xlsx"));
         QVERIFY(QFile::exists(other.fileName()));
+    }
+
+    // Two saves in the same second, in two processes or one, each get a file of their own.
+    void claimNeverReplacesAFile() {
+        QTemporaryDir dir;
+        QFile first(dir.filePath("backup_numbers_2024-01-01_10-00-00_A1.xlsx"));
+        QVERIFY(first.open(QIODevice::WriteOnly));
+        first.write("kept");
+        first.close();
+        QString problem;
+        QCOMPARE(BackupFiles::claim(dir.path(), "backup_numbers_2024-01-01_10-00-00_A1", problem),
+                 dir.filePath("backup_numbers_2024-01-01_10-00-00_A1_2.xlsx"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), QByteArray("kept"));
+    }
+
+    void deviceTagIsTheAdaptersSerialElseThePort() {
+        FakeTtyClass tty;
+        tty.addUsb("ttyUSB0", "10c4", "ea60", "cp210x", "0001 A/7");
+        tty.addUsb("ttyUSB1", "10c4", "ea60", "cp210x");
+        const Trecognitionserial ports(tty.root(), tty.dev());
+        QCOMPARE(BackupFiles::deviceTag(tty.dev() + "/ttyUSB0", ports), QStringLiteral("0001-A-7"));
+        QCOMPARE(BackupFiles::deviceTag("ttyUSB1", ports), QStringLiteral("ttyUSB1"));
     }
 };
 

@@ -73,7 +73,7 @@ private slots:
                      .match(choice.suggestedName)
                      .hasMatch(),
                  qPrintable(choice.suggestedName));
-        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx *.xls);;(*.*)"));
+        QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusText, QStringLiteral("Save profile"));
         QVERIFY(!op.progressVisible);
 
@@ -114,7 +114,10 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("item text") << "0:NC " << 0 << "";
         QTest::newRow("digit alone") << "1" << 1 << "";
-        QTest::newRow("no such item") << "7:x" << -1 << "";
+        QTest::newRow("no such item")
+            << "7:x" << -2
+            << "Row 3 \"3.DIN1 Type\": \"7:x\" names no item of the list; the items are 0 to 1. "
+               "Nothing was imported.";
         QTest::newRow("empty") << "" << -2 << "'' is not a valid integer value";
         QTest::newRow("letter first") << "NO" << -2 << "'N' is not a valid integer value";
     }

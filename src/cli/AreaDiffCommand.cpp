@@ -1,0 +1,61 @@
+#include "AreaDiffCommand.h"
+
+#include "CliCommand.h"
+#include "CliRun.h"
+#include "Session.h"
+#include "TerminalOperator.h"
+#include "numbers/NumberListDiff.h"
+#include "numbers/NumberListExchange.h"
+#include "numbers/NumberTable.h"
+#include "numbers/TtelephoneSend.h"
+#include "settings/SettingsDiff.h"
+#include "settings/SettingsTable.h"
+#include "settings/TBasicInf.h"
+#include "settings/Tcustomstringgrid_basis.h"
+
+namespace {
+
+int report(CliRun &run, const AreaDifferences &differences) {
+    for (const AreaDifference &d : differences)
+        run.out() << d.where << '\t' << d.device << '\t' << d.file << '\n';
+    run.out().flush();
+    run.person().setStatusText(differences.isEmpty()
+                                   ? QStringLiteral("The device and the file agree")
+                                   : QStringLiteral("%1 differences").arg(differences.size()));
+    run.person().finishStatusLine();
+    return differences.isEmpty() ? ExitSuccess : ExitFailure;
+}
+
+} // namespace
+
+std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &path) {
+    NumberTable file;
+    if (!NumberListExchange(file, run.session(), QString()).loadFile(path) || !run.login().ok)
+        return std::nullopt;
+    NumberTable device;
+    TtelephoneSend numbers(run.session(), device);
+    run.session().setNumberListTransfer(&numbers);
+    const bool read = run.await([&numbers] { numbers.StartRead(); }).ok;
+    run.session().setNumberListTransfer(nullptr);
+    if (!read)
+        return std::nullopt;
+    return NumberListDiff::between(device, file);
+}
+
+int diffNumbers(CliRun &run, const QString &path) {
+    const auto differences = numberDifferences(run, path);
+    return differences ? report(run, *differences) : int(ExitFailure);
+}
+
+int diffSettings(CliRun &run, const QString &path) {
+    SettingsTable file;
+    if (!Tcustomstringgrid_basis(file, run.session(), QString()).loadProfile(path) ||
+        !run.login().ok)
+        return ExitFailure;
+    SettingsTable device;
+    TBasicInf basic(run.session(), device);
+    run.session().setBasicTransfer(&basic);
+    const bool read = run.await([&basic] { basic.StartRead(); }).ok;
+    run.session().setBasicTransfer(nullptr);
+    return read ? report(run, SettingsDiff::between(device, file)) : int(ExitFailure);
+}
