@@ -2,6 +2,7 @@
 
 #include "StatusPanels.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -84,9 +85,25 @@ bool WindowOperator::confirmWithDetails(const QString &text, const QString &deta
     return ask(text, details, title, acceptCaption, rejectCaption, icon);
 }
 
+bool WindowOperator::confirmWithOption(const QString &text, const QString &details,
+                                       const QString &option, bool &checked, const QString &title,
+                                       const QString &acceptCaption, const QString &rejectCaption,
+                                       Icon icon) {
+    if (standIn)
+        return standIn->confirmWithOption(text, details, option, checked, title, acceptCaption,
+                                          rejectCaption, icon);
+    return ask(text, details, title, acceptCaption, rejectCaption, icon, option, &checked);
+}
+
 bool WindowOperator::ask(const QString &text, const QString &details, const QString &title,
-                         const QString &acceptCaption, const QString &rejectCaption, Icon icon) {
+                         const QString &acceptCaption, const QString &rejectCaption, Icon icon,
+                         const QString &option, bool *checked) {
     QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::NoButton, &window);
+    if (checked) {
+        auto *check = new QCheckBox(option, &box);
+        check->setChecked(*checked);
+        box.setCheckBox(check);
+    }
     // Shown behind the box's "Show Details..." button; an empty text shows no button.
     box.setDetailedText(details);
     QPushButton *accept = box.addButton(acceptCaption, QMessageBox::YesRole);
@@ -98,6 +115,8 @@ bool WindowOperator::ask(const QString &text, const QString &details, const QStr
     const QRect screen = window.screen()->geometry();
     box.move(screen.x() + (screen.width() - 200) / 2, screen.y() + (screen.height() - 200) / 2);
     box.exec();
+    if (checked)
+        *checked = box.checkBox()->isChecked();
     return box.clickedButton() == accept;
 }
 

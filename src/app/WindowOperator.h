@@ -23,6 +23,9 @@ public:
     bool confirmWithDetails(const QString &text, const QString &details, const QString &title,
                             const QString &acceptCaption, const QString &rejectCaption,
                             Icon icon) override;
+    bool confirmWithOption(const QString &text, const QString &details, const QString &option,
+                           bool &checked, const QString &title, const QString &acceptCaption,
+                           const QString &rejectCaption, Icon icon) override;
     bool warnOkCancel(const QString &text, const QString &title) override;
     QString chooseSaveFile(const QString &title, const QString &folder,
                            const QString &suggestedName, const QString &filter) override;
@@ -30,8 +33,10 @@ public:
                            const QString &filter) override;
 
 private:
+    // `checked`, when given, is the state of a check box captioned `option`.
     bool ask(const QString &text, const QString &details, const QString &title,
-             const QString &acceptCaption, const QString &rejectCaption, Icon icon);
+             const QString &acceptCaption, const QString &rejectCaption, Icon icon,
+             const QString &option = {}, bool *checked = nullptr);
 
     StatusPanels &bar;
     QWidget &window;

@@ -4,6 +4,7 @@
 #include "CliRun.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/AreaDifference.h"
 #include "numbers/NumberListDiff.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberTable.h"
@@ -12,6 +13,8 @@
 #include "settings/SettingsTable.h"
 #include "settings/TBasicInf.h"
 #include "settings/Tcustomstringgrid_basis.h"
+
+#include <optional>
 
 namespace {
 
@@ -26,8 +29,8 @@ int report(CliRun &run, const AreaDifferences &differences) {
     return differences.isEmpty() ? ExitSuccess : ExitFailure;
 }
 
-} // namespace
-
+// The file's list loaded, the device's read and compared; nothing when either failed (the reason
+// has been shown).
 std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &path) {
     NumberTable file;
     if (!NumberListExchange(file, run.session(), QString()).loadFile(path) || !run.login().ok)
@@ -41,6 +44,8 @@ std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &pat
         return std::nullopt;
     return NumberListDiff::between(device, file);
 }
+
+} // namespace
 
 int diffNumbers(CliRun &run, const QString &path) {
     const auto differences = numberDifferences(run, path);

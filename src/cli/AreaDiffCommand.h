@@ -1,9 +1,5 @@
 #pragma once
 
-#include "exchange/AreaDifference.h"
-
-#include <optional>
-
 class CliRun;
 class QString;
 
@@ -13,7 +9,3 @@ class QString;
 // is written. Exit 0 when they agree, 1 when they differ or the comparison could not be made.
 int diffNumbers(CliRun &run, const QString &path);
 int diffSettings(CliRun &run, const QString &path);
-
-// The file's list loaded, the device's read and compared; nothing when either failed (the reason
-// has been shown).
-std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &path);

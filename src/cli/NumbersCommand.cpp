@@ -14,12 +14,9 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <array>
 #include <optional>
 
 namespace {
-
-using Record = std::array<uint8_t, NumberRecord::Size>;
 
 struct Window {
     QString startDate, startTime, endDate, endTime;
@@ -55,46 +52,12 @@ void print(CliRun &run, const NumberTable &table) {
     RecordOutput::print(run, columns, records);
 }
 
-QList<Record> records(const NumberTable &table) {
-    QList<Record> out;
-    for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        Record record;
-        NumberRecord::encode(table, r, record.data());
-        out << record;
-    }
-    return out;
-}
-
-// Saves the table (its checks first) and, with --verify, reads it back: every record must then
-// be the one saved.
-int saveList(CliRun &run, TtelephoneSend &numbers, NumberTable &table) {
-    const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
-    int result = ExitFailure;
-    if (step([&] { numbers.SaveList(); })) {
-        result = ExitSuccess;
-        if (run.isSet(QStringLiteral("verify"))) {
-            const QList<Record> saved = records(table);
-            // The read leaves the Delete marks alone, so deleted rows compare as saved.
-            if (!step([&] { numbers.StartRead(); }))
-                result = ExitFailure;
-            const QList<Record> back = records(table);
-            for (int i = 0; result == ExitSuccess && i < saved.size(); ++i) {
-                if (back[i] == saved[i])
-                    continue;
-                const auto hex = [](const Record &r) {
-                    return QByteArray(reinterpret_cast<const char *>(r.data()), int(r.size()))
-                        .toHex(' ');
-                };
-                run.person().message(QStringLiteral("serial %1 reads back %2, saved %3")
-                                         .arg(i + 1)
-                                         .arg(QString::fromLatin1(hex(back[i])),
-                                              QString::fromLatin1(hex(saved[i]))));
-            }
-            if (back != saved)
-                result = ExitFailure;
-        }
-    }
-    return result;
+// Saves the table (its checks first); the save reads back what it wrote, and with --verify every
+// page. With --full it writes every page.
+int saveList(CliRun &run, TtelephoneSend &numbers) {
+    numbers.setWriteAllPages(run.isSet(QStringLiteral("full")));
+    numbers.setReadBackAllPages(run.isSet(QStringLiteral("verify")));
+    return run.await([&] { numbers.SaveList(); }).ok ? ExitSuccess : ExitFailure;
 }
 
 // Reads the list, lets `change` edit it as the editor would, and saves it.
@@ -106,7 +69,7 @@ int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
     run.session().setNumberListTransfer(&numbers);
     int result = ExitFailure;
     if (run.await([&] { numbers.StartRead(); }).ok && change(table))
-        result = saveList(run, numbers, table);
+        result = saveList(run, numbers);
     reportBackup(run, numbers.saveGuard());
     run.session().setNumberListTransfer(nullptr);
     return result;
@@ -128,7 +91,7 @@ int importNumbers(CliRun &run, const QString &path) {
     if (run.isSet(QStringLiteral("no-backup")) ||
         run.await([&numbers] { numbers.StartRead(); }).ok) {
         table.copyCellsFrom(loaded);
-        result = saveList(run, numbers, table);
+        result = saveList(run, numbers);
     }
     reportBackup(run, numbers.saveGuard());
     run.session().setNumberListTransfer(nullptr);
@@ -250,10 +213,12 @@ CliCommand numbersCommand() {
         "whole list, change it, check it and save it; export reads it into the workbook FILE "
         "(comma-separated text for a .cvs or .csv FILE); import checks the workbook FILE (or "
         "the comma-separated text of a .cvs or .csv FILE) and saves it as the whole list; "
-        "--verify reads it back. Every save asks first, summing up the changes, and backs up "
-        "the list it read in the configuration folder (its path goes to the error stream); "
-        "import reads the list first for that. diff reads the list and prints each entry that "
-        "differs from the workbook, comma-separated text or backup FILE: serial, device, file.");
+        "a save writes only the pages that differ from the list it read and reads them back; "
+        "--verify reads every page back. Every save asks first, summing up the changes, and "
+        "backs up the list it read in the configuration folder (its path goes to the error "
+        "stream); import reads the list first for that. diff reads the list and prints each "
+        "entry that differs from the workbook, comma-separated text or backup FILE: serial, "
+        "device, file.");
     c.minArguments = 1;
     c.maxArguments = 2;
     c.options = {
@@ -261,8 +226,11 @@ CliCommand numbersCommand() {
          QStringLiteral("YYYY/MM/DD HH:MM")},
         {QStringLiteral("to"), QStringLiteral("add: valid until this moment."),
          QStringLiteral("YYYY/MM/DD HH:MM")},
-        {QStringLiteral("verify"), QStringLiteral("add, remove, import: read the list back and "
-                                                  "report every entry that differs.")},
+        {QStringLiteral("verify"), QStringLiteral("add, remove, import: read every page back, "
+                                                  "not only the written ones, and fail when one "
+                                                  "differs.")},
+        {QStringLiteral("full"), QStringLiteral("add, remove, import: write every page, not only "
+                                                "those that differ from the device.")},
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "list first for a backup.")},
         RecordOutput::formatOption(),

@@ -18,6 +18,10 @@ CliCommand restoreCommand() {
     c.options = {
         {QStringLiteral("no-backup"),
          QStringLiteral("save without reading the device's area first for a backup.")},
+        {QStringLiteral("verify"),
+         QStringLiteral("number list: read every page back, not only the written ones.")},
+        {QStringLiteral("full"),
+         QStringLiteral("write every page, not only those that differ from the device.")},
     };
     c.run = [](CliRun &run) {
         const QString path = run.arguments().first();

@@ -120,6 +120,7 @@ int setSettings(CliRun &run) {
         QStringList saved;
         for (int row = 1; row <= SettingsTable::ParameterCount; ++row)
             saved << table.parameterText(row);
+        basic.setWriteAllPages(run.isSet(QStringLiteral("full")));
         if (step([&basic] { basic.SaveSettings(); }) && step([&basic] { basic.StartRead(); })) {
             result = ExitSuccess;
             for (int row = 1; row <= SettingsTable::ParameterCount; ++row) {
@@ -184,6 +185,7 @@ int importSettings(CliRun &run, const QString &path) {
     if (ready)
         table.copyContentFrom(loaded);
     int result = ExitFailure;
+    basic.setWriteAllPages(run.isSet(QStringLiteral("full")));
     if (ready && step([&basic] { basic.SaveSettings(); })) {
         const QByteArray saved = areaBytes(table);
         QStringList texts;
@@ -225,6 +227,8 @@ CliCommand settingsCommand() {
     c.options = {
         {QStringLiteral("no-backup"), QStringLiteral("import: save without reading the device's "
                                                      "settings first for a backup.")},
+        {QStringLiteral("full"), QStringLiteral("set, import: write both pages, not only the "
+                                                "one that differs from the device.")},
         RecordOutput::formatOption(),
     };
     c.run = [](CliRun &run) {

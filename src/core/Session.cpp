@@ -23,6 +23,7 @@ Session::Session(Operator &op, QObject *parent)
     comm.setInBufferSize(2048);
     comm.setInputLen(1);
     comm.setPortOpenError(QStringLiteral("Error opening serial port"));
+    sender.setConnection([this] { return comm.connection(); });
     connect(&comm, &TComm::OnReceiveData, &receive, &ReceivePath::cm1ReceiveData,
             Qt::DirectConnection);
 

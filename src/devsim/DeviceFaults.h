@@ -15,6 +15,15 @@ struct DeviceFaults {
     int shortDataLength = 0;
     int hangUpAt = 0;      // this request is not answered: the device vanishes from the line
     int duplicateFrom = 0; // from this request on, every reply goes out twice, back to back
+    // From this request on, a request gets no reply; instead the line carries bytes until the
+    // next request comes in: noise (never 0x23), or a flood of start bytes (0x23).
+    int noiseFrom = 0;
+    int floodFrom = 0;
+    // Reply bytes go out one at a time, this far apart; a request that comes in meanwhile cuts
+    // the rest of the reply off.
+    int dribbleMs = 0;
+    // From this request on, page writes are acknowledged but nothing is stored.
+    int forgetWritesFrom = 0;
     // Both directions run at 115200 baud, 10 bits a byte, as on the cable: a request is seen
     // only once its last byte has crossed, and reply bytes leave no faster than the line.
     bool paced = false;

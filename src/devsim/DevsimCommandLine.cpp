@@ -56,6 +56,15 @@ DevsimCommandLine DevsimCommandLine::parse(const QStringList &arguments) {
          "vanishes.",
          "K"},
         {"duplicate-from", "Send every reply twice, back to back, from request K on.", "K"},
+        {"noise-from", "From request K on, send noise instead of replies, until the next request.",
+         "K"},
+        {"flood-from",
+         "From request K on, send a flood of start bytes (0x23) instead of replies, until the "
+         "next request.",
+         "K"},
+        {"dribble", "Send reply bytes one at a time, MS milliseconds apart.", "MS"},
+        {"forget-writes-from", "From request K on, acknowledge page writes but store nothing.",
+         "K"},
         {"paced", "Receive and send at the pace of a 115200-baud line."},
     });
     parser.addHelpOption();
@@ -88,6 +97,10 @@ DevsimCommandLine DevsimCommandLine::parse(const QStringList &arguments) {
         {"short-data-length", 0, 255, &faults.shortDataLength},
         {"hang-up-at", 1, Most, &faults.hangUpAt},
         {"duplicate-from", 1, Most, &faults.duplicateFrom},
+        {"noise-from", 1, Most, &faults.noiseFrom},
+        {"flood-from", 1, Most, &faults.floodFrom},
+        {"dribble", 1, 60'000, &faults.dribbleMs},
+        {"forget-writes-from", 1, Most, &faults.forgetWritesFrom},
     };
     for (const Number &number : numbers) {
         if (!parser.isSet(number.name))

@@ -30,6 +30,10 @@ constexpr long long BitsPerSecond = 115200;
 constexpr long long BitsPerByte = 10;
 // Paced bytes go out in small pieces so that the tool sees a steady trickle, as from a UART.
 constexpr int PacedChunk = 8;
+// Noise or a flood goes out in pieces of this many bytes, this far apart.
+constexpr int ChatterChunk = 8;
+constexpr int ChatterEveryMs = 5;
+constexpr char FloodByte = 0x23;
 
 Clock::duration wireTime(qsizetype bytes) {
     return std::chrono::duration_cast<Clock::duration>(
@@ -195,6 +199,11 @@ QByteArray SimulatedDevice::lastRequest() const {
     return lastRequestBytes;
 }
 
+QList<LoggedRequest> SimulatedDevice::requestLog() const {
+    std::lock_guard guard(stateLock);
+    return log;
+}
+
 QByteArray SimulatedDevice::lastTimeBytes() const {
     std::lock_guard guard(stateLock);
     return timeBytes;
@@ -213,7 +222,8 @@ void SimulatedDevice::serve() {
     char buffer[4096];
     pollfd fds[2] = {{masterFd, POLLIN, 0}, {stopFd, POLLIN, 0}};
     for (;;) {
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, chatter ? ChatterEveryMs : -1);
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             std::perror("velmora-devsim: poll");
@@ -221,6 +231,11 @@ void SimulatedDevice::serve() {
         }
         if (fds[1].revents != 0)
             return;
+        if (ready == 0) {
+            sendChatter();
+            continue;
+        }
+        chatter.reset();
         const ssize_t n = (fds[0].revents & POLLIN) ? ::read(masterFd, buffer, sizeof buffer) : 0;
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
@@ -256,9 +271,14 @@ bool SimulatedDevice::handleRequest(const DeviceRequest &request, Clock::time_po
         std::lock_guard guard(stateLock);
         number = ++requests;
         lastRequestBytes = request.frame;
+        log.append({request.command, int(request.address)});
         faults = activeFaults;
         if (faults.onlyAt > 0 && number != faults.onlyAt)
             faults = DeviceFaults{.hangUpAt = faults.hangUpAt, .paced = faults.paced};
+        if (fromRequest(faults.floodFrom, number))
+            chatter = FloodByte;
+        else if (fromRequest(faults.noiseFrom, number))
+            chatter = '\0';
         if (number != faults.hangUpAt)
             bytes = replyBytes(request, number, faults);
     }
@@ -274,10 +294,11 @@ bool SimulatedDevice::handleRequest(const DeviceRequest &request, Clock::time_po
 // Called with the state locked: what goes on the line for request `number`, faults and all.
 std::optional<QByteArray> SimulatedDevice::replyBytes(const DeviceRequest &request, int number,
                                                       const DeviceFaults &faults) {
-    // A device that has gone silent does nothing at all.
-    if (fromRequest(faults.noReplyFrom, number))
+    // A device that has gone silent, or chatters instead, does nothing at all.
+    if (fromRequest(faults.noReplyFrom, number) || chatter)
         return std::nullopt;
-    std::optional<QByteArray> data = answer(request, fromRequest(faults.nakFrom, number));
+    std::optional<QByteArray> data = answer(request, fromRequest(faults.nakFrom, number),
+                                            fromRequest(faults.forgetWritesFrom, number));
     if (!data)
         return std::nullopt;
     if (fromRequest(faults.shortDataFrom, number))
@@ -293,7 +314,8 @@ std::optional<QByteArray> SimulatedDevice::replyBytes(const DeviceRequest &reque
     return bytes;
 }
 
-std::optional<QByteArray> SimulatedDevice::answer(const DeviceRequest &request, bool refuse) {
+std::optional<QByteArray> SimulatedDevice::answer(const DeviceRequest &request, bool refuse,
+                                                  bool forget) {
     const int address = int(request.address);
     const qsizetype length = request.data.size();
     switch (request.command) {
@@ -304,6 +326,8 @@ std::optional<QByteArray> SimulatedDevice::answer(const DeviceRequest &request, 
     case WritePage:
         if (refuse || length != PageSize || !inImage(address, PageSize))
             return acknowledge(false);
+        if (forget)
+            return acknowledge(true);
         image.replace(address, PageSize, request.data);
         persist();
         return acknowledge(true);
@@ -336,6 +360,13 @@ void SimulatedDevice::persist() {
 void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults,
                            Clock::time_point arrived) {
     const Clock::time_point due = arrived + std::chrono::milliseconds(faults.delayMs);
+    if (faults.dribbleMs > 0) {
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            if (!waitUntil(due + i * std::chrono::milliseconds(faults.dribbleMs), true) ||
+                !writeAll(bytes.constData() + i, 1))
+                return;
+        return;
+    }
     if (!faults.paced) {
         if (waitUntil(due))
             writeAll(bytes.constData(), bytes.size());
@@ -376,8 +407,14 @@ bool SimulatedDevice::writeAll(const char *data, qsizetype size) {
     return true;
 }
 
-bool SimulatedDevice::waitUntil(Clock::time_point deadline) {
-    pollfd stop{stopFd, POLLIN, 0};
+void SimulatedDevice::sendChatter() {
+    const QByteArray bytes =
+        *chatter == FloodByte ? QByteArray(ChatterChunk, FloodByte) : garbageBytes(ChatterChunk);
+    writeAll(bytes.constData(), bytes.size());
+}
+
+bool SimulatedDevice::waitUntil(Clock::time_point deadline, bool orRequest) {
+    pollfd fds[2] = {{stopFd, POLLIN, 0}, {masterFd, POLLIN, 0}};
     for (;;) {
         const Clock::time_point now = Clock::now();
         if (now >= deadline)
@@ -385,7 +422,7 @@ bool SimulatedDevice::waitUntil(Clock::time_point deadline) {
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now);
         const timespec timeout{time_t(left.count() / 1'000'000'000),
                                long(left.count() % 1'000'000'000)};
-        const int r = ::ppoll(&stop, 1, &timeout, nullptr);
+        const int r = ::ppoll(fds, orRequest ? 2 : 1, &timeout, nullptr);
         if (r > 0)
             return false;
         if (r < 0 && errno != EINTR)

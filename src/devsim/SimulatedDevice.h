@@ -3,6 +3,7 @@
 #include "DeviceFaults.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <chrono>
 #include <mutex>
@@ -10,6 +11,13 @@
 #include <thread>
 
 struct DeviceRequest;
+
+// One good request frame as the device saw it.
+struct LoggedRequest {
+    uint8_t command = 0;
+    int address = 0;
+    bool operator==(const LoggedRequest &) const = default;
+};
 
 struct DeviceOptions {
     QString imagePath;            // empty: the memory lives only as long as the device
@@ -29,7 +37,8 @@ struct DeviceOptions {
 //   3 time      keeps the 6 time bytes and answers 1 (another data length is refused with 0)
 //   4 checking  answers 1
 //   0x85 erase  erases the history area (0x30000 up) to 0xFF and answers 1
-// Any other command, and a request with a bad checksum, gets no reply.
+// Any other command, and a request with a bad checksum, gets no reply. Every good request is
+// kept in a log (command and address).
 class SimulatedDevice {
 public:
     // Opens the terminal and starts serving. Throws std::runtime_error with a readable message
@@ -54,6 +63,8 @@ public:
     int requestCount() const;
     // The last good request frame, start byte to checksum.
     QByteArray lastRequest() const;
+    // Every good request so far, in the order it came.
+    QList<LoggedRequest> requestLog() const;
     // The 6 bytes of the last accepted time synchronisation.
     QByteArray lastTimeBytes() const;
 
@@ -75,11 +86,13 @@ private:
     bool handleRequest(const DeviceRequest &request, Clock::time_point arrived);
     std::optional<QByteArray> replyBytes(const DeviceRequest &request, int number,
                                          const DeviceFaults &faults);
-    std::optional<QByteArray> answer(const DeviceRequest &request, bool refuse);
+    std::optional<QByteArray> answer(const DeviceRequest &request, bool refuse, bool forget);
     void persist();
     void send(const QByteArray &bytes, const DeviceFaults &faults, Clock::time_point arrived);
     bool writeAll(const char *data, qsizetype size);
-    bool waitUntil(Clock::time_point deadline);
+    // False when the device is told to stop, or (with orRequest) when the tool sends again.
+    bool waitUntil(Clock::time_point deadline, bool orRequest = false);
+    void sendChatter();
 
     QString path;
     QString imagePath;
@@ -91,12 +104,16 @@ private:
     // When each direction of the paced line is free again; the worker's own.
     Clock::time_point requestLineFreeAt{};
     Clock::time_point replyLineFreeAt{};
+    // What the line carries instead of a reply until the next request: 0x23, any other byte for
+    // noise, or nothing.
+    std::optional<char> chatter;
 
     mutable std::mutex stateLock;
     QByteArray image;
     DeviceFaults activeFaults;
     int requests = 0;
     QByteArray lastRequestBytes;
+    QList<LoggedRequest> log;
     QByteArray timeBytes;
 
     std::thread worker;

@@ -152,7 +152,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("requests");
         QTest::newRow("Save Settings") << "Save Settings"
-                                       << "Basic setting saved success" << 2;
+                                       << "Basic setting saved success" << 4;
         QTest::newRow("Read Settings") << "Read Settings"
                                        << "Basic settings read to PC software success." << 2;
         QTest::newRow("Log in") << "Log in"

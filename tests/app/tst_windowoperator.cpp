@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -120,6 +121,28 @@ private slots:
         QCOMPARE(captions, QStringList({"OK(&Y)", "Cancel(&N)"}));
         // Untitled, as the platform would show an empty title as the program's name.
         QCOMPARE(title, QStringLiteral(" "));
+    }
+
+    // The box's check box carries the caller's caption and state, and the operator's choice back.
+    void questionWithCheckBoxReturnsItsState() {
+        QWidget window;
+        StatusPanels bar(&window);
+        WindowOperator op(bar, window, nullptr);
+        window.show();
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box && box->checkBox());
+            caption = box->checkBox()->text();
+            QVERIFY(!box->checkBox()->isChecked());
+            box->checkBox()->click();
+            box->buttons().at(0)->click();
+        });
+        bool checked = false;
+        QVERIFY(op.confirmWithOption("Save?", {}, "Write all pages", checked, {}, "OK(&Y)",
+                                     "Cancel(&N)", Operator::Icon::Question));
+        QCOMPARE(caption, QStringLiteral("Write all pages"));
+        QVERIFY(checked);
     }
 };
 

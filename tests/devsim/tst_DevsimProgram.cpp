@@ -243,7 +243,8 @@ private slots:
         for (const char *name :
              {"--image", "--history", "--password", "--no-reply-from", "--bad-checksum-from",
               "--cut-after", "--garbage", "--nak-from", "--delay", "--short-data-from",
-              "--short-data-length", "--hang-up-at", "--duplicate-from", "--paced"})
+              "--short-data-length", "--hang-up-at", "--duplicate-from", "--noise-from",
+              "--flood-from", "--dribble", "--forget-writes-from", "--paced"})
             QVERIFY2(run.out.contains(name), name);
     }
 };

@@ -379,6 +379,42 @@ private slots:
                  expected.toHex(' '));
     }
 
+    // Instead of answering request 1 the line keeps carrying bytes until request 2 comes in,
+    // which is answered as usual.
+    void chattersInsteadOfReplying_data() {
+        QTest::addColumn<DeviceFaults>("faults");
+        QTest::addColumn<QByteArray>("chatter"); // every byte of it is one of these
+        QTest::newRow("noise") << DeviceFaults{.noiseFrom = 1, .onlyAt = 1}
+                               << QByteArray::fromHex("0055AAFF0D0A7E24");
+        QTest::newRow("flood") << DeviceFaults{.floodFrom = 1, .onlyAt = 1} << QByteArray("#");
+    }
+    void chattersInsteadOfReplying() {
+        QFETCH(DeviceFaults, faults);
+        QFETCH(QByteArray, chatter);
+        SimulatedDevice device;
+        device.setFaults(faults);
+        PtyClient client(device.slavePath());
+        QVERIFY(client.send(PtyClient::frame(0x04, 0)));
+        const QByteArray line = client.read(400, 1000);
+        QCOMPARE(line.size(), 400);
+        for (char c : line)
+            QVERIFY2(chatter.contains(c), line.toHex(' ').constData());
+        QVERIFY(client.send(PtyClient::frame(0x04, 0)));
+        QVERIFY(client.read(1 << 20, SilenceMs).endsWith(PtyClient::frame(0x04, 0, Accepted)));
+    }
+
+    void forgetsWritesAndLogsRequests() {
+        SimulatedDevice device;
+        device.setFaults({.forgetWritesFrom = 2});
+        PtyClient client(device.slavePath());
+        QCOMPARE(replyData(client, 0x82, 0x1000, pattern(1)), Accepted);
+        QCOMPARE(replyData(client, 0x82, 0x1100, pattern(2)), Accepted);
+        QCOMPARE(replyData(client, 0x83, 0x1100), ErasedPage);
+        QCOMPARE(device.memoryRange(0x1000, PageSize), pattern(1));
+        const QList<LoggedRequest> log{{0x82, 0x1000}, {0x82, 0x1100}, {0x83, 0x1100}};
+        QCOMPARE(device.requestLog(), log);
+    }
+
     void vanishesLikeAnUnpluggedAdapter_data() {
         QTest::addColumn<bool>("unplugged"); // hangUp() while a paced reply is under way
         QTest::newRow("hang-up at request 2") << false;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // An Operator for tests: it records everything the core shows and answers questions and file
 // choices from scripted queues (falling back to a default answer when a queue is empty).
@@ -76,6 +77,16 @@ public:
         log << QStringLiteral("message:") + text;
         if (onMessage)
             onMessage(messages.last());
+    }
+    // A question's check box is left in this state; unset, as it was.
+    std::optional<bool> optionAnswer;
+    bool confirmWithOption(const QString &text, const QString &details, const QString &option,
+                           bool &checked, const QString &title, const QString &acceptCaption,
+                           const QString &rejectCaption, Icon icon) override {
+        if (optionAnswer)
+            checked = *optionAnswer;
+        return Operator::confirmWithOption(text, details, option, checked, title, acceptCaption,
+                                           rejectCaption, icon);
     }
     bool confirm(const QString &text, const QString &title, const QString &acceptCaption,
                  const QString &rejectCaption, Icon) override {

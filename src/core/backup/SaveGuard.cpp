@@ -27,8 +27,10 @@ bool SaveGuard::review() {
         text += area == QLatin1String("settings")
                     ? QStringLiteral("\nNo backup: the settings were not read from the device.")
                     : QStringLiteral("\nNo backup: this list was not read from the device.");
-    return op.confirmWithDetails(text, c.details, QString(), QStringLiteral("OK(&Y)"),
-                                 QStringLiteral("Cancel(&N)"), Operator::Icon::Question);
+    writeAllPages = false;
+    return op.confirmWithOption(text, c.details, QStringLiteral("Write all pages"), writeAllPages,
+                                QString(), QStringLiteral("OK(&Y)"), QStringLiteral("Cancel(&N)"),
+                                Operator::Icon::Question);
 }
 
 bool SaveGuard::backupBeforeSave(OperationOutcome &outcome) {

@@ -28,8 +28,11 @@ public:
     // the next backup, and the new baseline of the change markers.
     void deviceMatchesTable();
 
-    // One question summing up the changes; false when the operator declines.
+    // One question summing up the changes, with the check box "Write all pages"; false when the
+    // operator declines.
     bool review();
+    // The operator asked the last review to write every page.
+    bool writeAllPagesChosen() const { return writeAllPages; }
     // The backups are named for the device on this link's port.
     void nameBackupsFor(const TComm &link) { comm = &link; }
     // Writes the backup when there is a device copy and removes the area's oldest beyond the
@@ -65,4 +68,5 @@ private:
     QStringList pruned;
     const TComm *comm = nullptr;
     bool copied = false;
+    bool writeAllPages = false;
 };

@@ -37,18 +37,32 @@ void TtelephoneSend::ReadList() {
 }
 
 void TtelephoneSend::StartRead() {
-    if (start(ListPages)) {
-        partial.started(ListPages);
-        RequestNext();
-    }
+    if (!start(ListPages))
+        return;
+    phase = Phase::Read;
+    partial.started(ListPages);
+    RequestNext();
 }
 
 void TtelephoneSend::SaveList() {
     // The checks come first: the operator reviews only a list that can be saved.
     if (!sender.idle() || !CheckBeforeSave() || !guard.review() || !guard.backupBeforeSave(outcome))
         return;
-    if (start(ListPages))
-        SendNext();
+    const bool known = knownOn != 0 && knownOn == sender.connection();
+    save.plan(pagesOf(table), known ? held : QList<QByteArray>(),
+              writeAll || guard.writeAllPagesChosen(), readBackAll);
+    if (save.writeCount() == 0 && save.readBackCount() == 0) {
+        deviceHoldsTable();
+        outcome.succeeded(QStringLiteral("The device already holds this list: nothing was "
+                                         "written."));
+        return;
+    }
+    if (!start(uint16_t(save.writeCount())))
+        return;
+    // Until the pages are read back, what the device holds is not known.
+    knownOn = 0;
+    phase = Phase::Write;
+    SendNext();
 }
 
 bool TtelephoneSend::CheckBeforeSave() {
@@ -61,10 +75,30 @@ bool TtelephoneSend::CheckBeforeSave() {
     return false;
 }
 
+QList<QByteArray> TtelephoneSend::pagesOf(const NumberTable &from) {
+    QList<QByteArray> pages;
+    for (uint16_t p = 1; p <= ListPages; ++p) {
+        QByteArray page(256, '\0');
+        const int firstRow = (p - 1) * NumberRecord::PerPage + 1;
+        for (int k = 0; k < NumberRecord::PerPage; ++k)
+            NumberRecord::encode(from, firstRow + k,
+                                 reinterpret_cast<uint8_t *>(page.data()) + k * NumberRecord::Size);
+        pages << page;
+    }
+    return pages;
+}
+
+void TtelephoneSend::deviceHoldsTable() {
+    guard.deviceMatchesTable();
+    knownOn = sender.connection();
+}
+
 void TtelephoneSend::RequestNext() {
+    if (phase == Phase::ReadBack)
+        return readBackNext();
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
-                guard.deviceMatchesTable();
+                deviceHoldsTable();
                 outcome.succeeded(
                     QStringLiteral("Authorized number list read to PC software success."));
             });
@@ -76,35 +110,55 @@ void TtelephoneSend::RequestPage(uint16_t p) {
 }
 
 void TtelephoneSend::SendNext() {
-    advance([this](uint16_t p) { SendPage(p); },
+    advance([this](uint16_t i) { SendPage(save.writePage(i)); },
             [this] {
-                guard.deviceMatchesTable();
+                // The written pages come back next, counted as a read of their own.
+                phase = Phase::ReadBack;
+                PageCount = uint16_t(save.readBackCount());
+                PageIndex = 1;
+                readBackNext();
+            });
+}
+
+void TtelephoneSend::readBackNext() {
+    advance([this](uint16_t i) { RequestPage(save.readBackPage(i)); },
+            [this] {
+                if (!save.mismatches().isEmpty())
+                    return outcome.failed(QStringLiteral("Number list data error"),
+                                          save.mismatchText());
+                held = save.allPages();
+                deviceHoldsTable();
                 outcome.succeeded(QStringLiteral("Authorized number list saved success"));
             });
 }
 
 void TtelephoneSend::SendPage(uint16_t p) {
-    uint8_t page[256];
-    const int firstRow = (p - 1) * NumberRecord::PerPage + 1;
-    for (int k = 0; k < NumberRecord::PerPage; ++k)
-        NumberRecord::encode(table, firstRow + k, page + k * NumberRecord::Size);
-    sender.send(CommandCodes::WritePage, pageAddress(p), std::span<const uint8_t>(page),
+    const QByteArray &page = save.bytes(p);
+    sender.send(CommandCodes::WritePage, pageAddress(p),
+                std::span(reinterpret_cast<const uint8_t *>(page.constData()), 256),
                 QStringLiteral("Save list"));
 }
 
 void TtelephoneSend::DecodeReply() {
     const int32_t offset = ReplyAddress - FirstPageAddress;
     // The rows come from the reply's address; only pages 1..375 have rows.
-    if (offset >= 0 && offset % 0x100 == 0 && offset / 0x100 < ListPages) {
-        const int firstRow = offset / 0x100 * NumberRecord::PerPage + 1;
-        const int lastRow = firstRow + NumberRecord::PerPage - 1;
-        table.editRows(firstRow, lastRow, [&] {
-            for (int k = 0; k < NumberRecord::PerPage; ++k)
-                NumberRecord::decode(ReplyData + k * NumberRecord::Size, table, firstRow + k);
-        });
-        // What a page brought is what the device holds: no change marks while a read fills in.
-        table.markBaselineRows(firstRow, lastRow);
-        partial.pageRead();
+    if (offset < 0 || offset % 0x100 != 0 || offset / 0x100 >= ListPages)
+        return RequestNext();
+    const auto page = uint16_t(offset / 0x100 + 1);
+    if (phase == Phase::ReadBack) {
+        save.compare(page, ReplyData);
+        return RequestNext();
     }
+    held.resize(ListPages);
+    held[page - 1] = QByteArray(reinterpret_cast<const char *>(ReplyData), 256);
+    const int firstRow = (page - 1) * NumberRecord::PerPage + 1;
+    const int lastRow = firstRow + NumberRecord::PerPage - 1;
+    table.editRows(firstRow, lastRow, [&] {
+        for (int k = 0; k < NumberRecord::PerPage; ++k)
+            NumberRecord::decode(ReplyData + k * NumberRecord::Size, table, firstRow + k);
+    });
+    // What a page brought is what the device holds: no change marks while a read fills in.
+    table.markBaselineRows(firstRow, lastRow);
+    partial.pageRead();
     RequestNext();
 }

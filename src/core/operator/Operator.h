@@ -30,6 +30,17 @@ public:
         (void)details;
         return confirm(text, title, acceptCaption, rejectCaption, icon);
     }
+    // The same question with a check box captioned `option` beneath it: `checked` goes in as the
+    // box's state and comes back as the operator left it. A front without check boxes asks
+    // without it and leaves `checked` alone.
+    virtual bool confirmWithOption(const QString &text, const QString &details,
+                                   const QString &option, bool &checked, const QString &title,
+                                   const QString &acceptCaption, const QString &rejectCaption,
+                                   Icon icon = Icon::Question) {
+        (void)option;
+        (void)checked;
+        return confirmWithDetails(text, details, title, acceptCaption, rejectCaption, icon);
+    }
     // A warning with OK and Cancel; true for OK.
     virtual bool warnOkCancel(const QString &text, const QString &title = {}) = 0;
 

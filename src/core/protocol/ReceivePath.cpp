@@ -45,7 +45,6 @@ void ReceivePath::expect(uint8_t command, int32_t address) {
 }
 
 void ReceivePath::receiveByte(uint8_t b) {
-    timer.Disable();
     status.show(QStringLiteral("Data communication"));
     switch (rec.feed(b)) {
     case TRecData::Feed::Complete:
@@ -54,6 +53,7 @@ void ReceivePath::receiveByte(uint8_t b) {
         valid.length = uint16_t(rec.dataLength());
         std::copy(rec.data, rec.data + valid.length, valid.data);
         if (answersRequest()) {
+            timer.Disable();
             reportFrame(FrameObserver::Verdict::Ok);
             awaited.reset();
             dispatch();
@@ -71,14 +71,15 @@ void ReceivePath::receiveByte(uint8_t b) {
         reportFrame(FrameObserver::Verdict::BadChecksum);
         status.show(QStringLiteral("Invalid data"));
         break;
-    case TRecData::Feed::Dropped:
     case TRecData::Feed::Collecting:
+        // Only the awaited reply coming in holds the timeout off; noise, start bytes and
+        // unrelated frames leave the count running, so a chattering line still ends the wait.
+        if (awaited && rec.collectingFrameOf(awaited->command, awaited->address))
+            timer.extend();
+        break;
+    case TRecData::Feed::Dropped:
         break;
     }
-    // Until the awaited reply comes whole, a cut-off, corrupted or unrelated frame must still end
-    // in a timeout; with nothing awaited, bytes on the line are noise.
-    if (awaited)
-        timer.restart();
 }
 
 bool ReceivePath::answersRequest() const {

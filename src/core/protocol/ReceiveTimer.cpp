@@ -11,29 +11,30 @@ ReceiveTimer::ReceiveTimer(QObject *parent)
 }
 
 void ReceiveTimer::Enable() {
-    if (!enabled)
-        scheduleFromNow();
-}
-
-void ReceiveTimer::restart() {
-    scheduleFromNow();
-}
-
-void ReceiveTimer::setInterval(int ms) {
-    intervalMs = ms;
-    deadline = std::min(deadline, now() + ms);
-    if (scheduled && timer.remainingTime() > ms)
-        timer.start(ms);
-}
-
-void ReceiveTimer::scheduleFromNow() {
+    if (enabled)
+        return;
     enabled = true;
     deadline = now() + intervalMs;
+    limit = deadline + LongestReplyWireMs;
     // A QTimer already running fires no later than the new deadline; fire() reschedules it.
     if (!scheduled) {
         timer.start(intervalMs);
         scheduled = true;
     }
+}
+
+void ReceiveTimer::extend() {
+    if (enabled)
+        deadline = std::min(now() + intervalMs, limit);
+}
+
+void ReceiveTimer::setInterval(int ms) {
+    intervalMs = ms;
+    const int64_t t = now();
+    deadline = std::min(deadline, t + ms);
+    limit = std::min(limit, t + ms + LongestReplyWireMs);
+    if (scheduled && timer.remainingTime() > ms)
+        timer.start(ms);
 }
 
 void ReceiveTimer::fire() {

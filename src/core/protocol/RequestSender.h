@@ -32,10 +32,14 @@ public:
 
     // Told of each frame the link takes; none by default.
     void setObserver(FrameObserver *o) { observer = o; }
+    // The link's opening in use (TComm::connection()); without one it is always 0, unknown.
+    void setConnection(std::function<quint64()> f) { connectionOf = std::move(f); }
+    quint64 connection() const { return connectionOf ? connectionOf() : 0; }
 
 private:
     Writer write;
     Tstatusbar_ctrl &status;
     ReceivePath &receive;
     FrameObserver *observer = nullptr;
+    std::function<quint64()> connectionOf;
 };

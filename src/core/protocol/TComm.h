@@ -106,6 +106,9 @@ public:
     bool WriteData(const char *bytes, quint16 count);
     bool PortOpen() const;
     void setPortOpen(bool open);
+    // Which opening of the port is in use: another one after every close and open (a hang-up
+    // closes), 0 while closed. What was learnt of the device holds only for the same opening.
+    quint64 connection() const { return worker ? generation : 0; }
     void setOutput(const QByteArray &bytes) { WriteData(bytes.constData(), quint16(bytes.size())); }
 
 signals:

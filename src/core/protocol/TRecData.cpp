@@ -42,3 +42,12 @@ int32_t TRecData::frameAddress() const {
     return int32_t((uint32_t(address[0]) << 24) | (uint32_t(address[1]) << 16) |
                    (uint32_t(address[2]) << 8) | uint32_t(address[3]));
 }
+
+bool TRecData::collectingFrameOf(uint8_t command, int32_t address) const {
+    if (!receivingFlag || byteCount == 0)
+        return false;
+    const uint8_t header[5] = {command, uint8_t(uint32_t(address) >> 24),
+                               uint8_t(uint32_t(address) >> 16), uint8_t(uint32_t(address) >> 8),
+                               uint8_t(address)};
+    return std::equal(raw, raw + std::min(byteCount, 5), header);
+}

@@ -26,6 +26,9 @@ public:
     void setReceivedChecksum(int32_t value) { receivedCheck = value; }
     // The address of the frame just completed, most significant byte first.
     int32_t frameAddress() const;
+    // A frame is under way past its start byte, and what has come of its command and address
+    // bytes so far is this command and address.
+    bool collectingFrameOf(uint8_t command, int32_t address) const;
 
     bool receivingFlag = false;
     int32_t receivedCheck = 0;

@@ -52,31 +52,62 @@ void TBasicInf::ReadSettings() {
 }
 
 void TBasicInf::StartRead() {
-    if (start(SettingsPages)) {
-        partial.started(SettingsPages);
-        RequestNext();
-    }
+    if (!start(SettingsPages))
+        return;
+    phase = Phase::Read;
+    partial.started(SettingsPages);
+    RequestNext();
 }
 
 void TBasicInf::SaveSettings() {
     if (!sender.idle())
         return;
     // Only a table that can be saved is worth the operator's review.
-    const QString problem = area.checkBeforeSave(CodePage::current());
-    if (!problem.isEmpty()) {
-        outcome.failed(problem);
-        return;
-    }
+    if (const QString problem = area.checkBeforeSave(CodePage::current()); !problem.isEmpty())
+        return outcome.failed(problem);
     if (!guard.review())
         return;
-    if (start(SettingsPages))
-        SendNext();
+    // Checked again once the review is over: a cell changed during it keeps anything of the save
+    // from being sent.
+    if (const QString problem = area.checkBeforeSave(CodePage::current()); !problem.isEmpty())
+        return outcome.failed(problem);
+    if (!guard.backupBeforeSave(outcome))
+        return;
+    const bool known = knownOn != 0 && knownOn == sender.connection();
+    save.plan(pagesOf(), known ? held : QList<QByteArray>(),
+              writeAll || guard.writeAllPagesChosen(), false);
+    if (save.writeCount() == 0) {
+        deviceHoldsTable();
+        return outcome.succeeded(
+            QStringLiteral("The device already holds these settings: nothing was written."));
+    }
+    if (!start(uint16_t(save.writeCount())))
+        return;
+    knownOn = 0;
+    phase = Phase::Write;
+    SendNext();
+}
+
+QList<QByteArray> TBasicInf::pagesOf() {
+    QByteArray page1(SettingsArea::PageSize, '\0');
+    QByteArray page2(SettingsArea::PageSize, '\0');
+    const CodePage codePage = CodePage::current();
+    area.encodePage1(reinterpret_cast<uint8_t *>(page1.data()), codePage);
+    area.encodePage2(reinterpret_cast<uint8_t *>(page2.data()), codePage);
+    return {page1, page2};
+}
+
+void TBasicInf::deviceHoldsTable() {
+    guard.deviceMatchesTable();
+    knownOn = sender.connection();
 }
 
 void TBasicInf::RequestNext() {
+    if (phase == Phase::ReadBack)
+        return readBackNext();
     advance([this](uint16_t p) { RequestPage(p); },
             [this] {
-                guard.deviceMatchesTable();
+                deviceHoldsTable();
                 outcome.succeeded(QStringLiteral("Basic settings read to PC software success."));
             });
 }
@@ -87,46 +118,44 @@ void TBasicInf::RequestPage(uint16_t p) {
 
 void TBasicInf::SendNext() {
     if (PageIndex <= PageCount) {
-        progress.set(quint16(50 * PageIndex));
-        // A page that cannot be built is not sent and not counted.
-        if (SendPage(PageIndex))
-            ++PageIndex;
+        progress.set(quint16(100 * PageIndex / PageCount));
+        SendPage(save.writePage(PageIndex));
+        ++PageIndex;
     } else if (int(PageIndex) == int(PageCount) + 1) {
-        guard.deviceMatchesTable();
-        outcome.succeeded(QStringLiteral("Basic setting saved success"));
+        phase = Phase::ReadBack;
+        PageCount = uint16_t(save.readBackCount());
+        PageIndex = 1;
+        readBackNext();
     }
 }
 
-bool TBasicInf::SendPage(uint16_t p) {
-    if (p == 1) {
-        // Every number cell is on page 1; checking the table again here, once it is the
-        // operation's, keeps a cell changed during the review from sending anything.
-        const QString problem = area.checkBeforeSave(CodePage::current());
-        if (!problem.isEmpty()) {
-            outcome.failed(problem);
-            return false;
-        }
-        if (!guard.backupBeforeSave(outcome))
-            return false;
-        EncodePage1();
-    } else {
-        // Page 2 is built now, from the table as it is when its turn comes.
-        EncodePage2();
-    }
-    sender.send(CommandCodes::WritePage, pageAddress(p), std::span<const uint8_t>(ReplyData),
+void TBasicInf::readBackNext() {
+    advance([this](uint16_t i) { RequestPage(save.readBackPage(i)); },
+            [this] {
+                if (!save.mismatches().isEmpty())
+                    return outcome.failed(QStringLiteral("Basic setting error"),
+                                          save.mismatchText());
+                held = save.allPages();
+                deviceHoldsTable();
+                outcome.succeeded(QStringLiteral("Basic setting saved success"));
+            });
+}
+
+void TBasicInf::SendPage(uint16_t p) {
+    const QByteArray &page = save.bytes(p);
+    sender.send(CommandCodes::WritePage, pageAddress(p),
+                std::span(reinterpret_cast<const uint8_t *>(page.constData()), 256),
                 QStringLiteral("Save settings"));
-    return true;
-}
-
-void TBasicInf::EncodePage1() {
-    area.encodePage1(ReplyData, CodePage::current());
-}
-
-void TBasicInf::EncodePage2() {
-    area.encodePage2(ReplyData, CodePage::current());
 }
 
 void TBasicInf::DecodeReply() {
+    if (phase == Phase::ReadBack) {
+        if (ReplyAddress == Page1Address || ReplyAddress == Page2Address)
+            save.compare(uint16_t(ReplyAddress / 256 + 1), ReplyData);
+        return RequestNext();
+    }
+    if (ReplyAddress == Page1Address || ReplyAddress == Page2Address)
+        held[ReplyAddress / 256] = QByteArray(reinterpret_cast<const char *>(ReplyData), 256);
     const auto step = [this](quint16 percent) { progress.set(percent); };
     if (ReplyAddress == Page1Address) {
         step(25);

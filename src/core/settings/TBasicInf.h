@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/PagedSave.h"
 #include "protocol/PartialRead.h"
 #include "protocol/Tsend_rec_command.h"
 #include "settings/SettingsArea.h"
@@ -14,7 +15,9 @@ class Tstatusbar_ctrl;
 
 // The settings transfer: reads the device's settings area (two pages) into the settings table
 // and saves the table back, one page per request, each next page sent from the handling of the
-// previous reply. One instance lives for the whole run.
+// previous reply. One instance lives for the whole run. A save writes only the page that differs
+// from what the device is known to hold on this opening of the port, then reads the written
+// pages back, as the number list's save does.
 class TBasicInf : public Tsend_rec_command {
 public:
     static constexpr uint16_t SettingsPages = 2;
@@ -33,18 +36,22 @@ public:
     void SaveSettings();
     // The review before a save, and the backup written just before its first page.
     SettingsSaveGuard &saveGuard() { return guard; }
+    // The next saves write both pages, whatever the device is known to hold.
+    void setWriteAllPages(bool all) { writeAll = all; }
 
     void RequestNext() override;
     void RequestPage(uint16_t p);
     void SendNext() override;
-    // False when the page could not be built: a number cell the device cannot hold. The reason
-    // has been shown and nothing was sent.
-    bool SendPage(uint16_t p);
-    void EncodePage1();
-    void EncodePage2();
+    void SendPage(uint16_t p);
     void DecodeReply() override;
 
 private:
+    enum class Phase { Read, Write, ReadBack };
+    // Both pages as a save writes them from the table.
+    QList<QByteArray> pagesOf();
+    void readBackNext();
+    void deviceHoldsTable();
+
     Operator &op;
     OperationOutcome &outcome;
     Tstatusbar_ctrl &status;
@@ -52,5 +59,12 @@ private:
     SettingsTable &table;
     SettingsArea area;
     SettingsSaveGuard guard;
+    PagedSave save;
+    Phase phase = Phase::Read;
+    bool writeAll = false;
+    // The device's pages as last read or saved; they hold for the opening of the port knownOn.
+    QList<QByteArray> held = QList<QByteArray>(2);
+    // The opening of the port on which `held` is what the device holds; 0: not known.
+    quint64 knownOn = 0;
     PartialRead partial;
 };

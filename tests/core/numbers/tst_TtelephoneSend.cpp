@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -21,6 +22,45 @@ struct Fixture {
     NumberTable table;
     TtelephoneSend numbers{h.sender, h.op, h.outcome, table};
     Fixture() { h.receive.transfers.numbers = &numbers; }
+};
+
+// An Always entry "+1" as the device stores it.
+const QByteArray AlwaysPlusOne =
+    QByteArray("+1") + QByteArray(20, '\0') + QByteArray::fromHex("63636363636363630063");
+
+// A session on a device whose list the transfer has just read.
+struct ReadDevice {
+    SimulatedDevice device;
+    RecordingOperator op;
+    Session session{op};
+    NumberTable table;
+    TtelephoneSend numbers{session, table};
+    QSignalSpy ended{&session, &Session::operationEnded};
+
+    explicit ReadDevice(const QByteArray &list) {
+        device.writeMemory(0x1000, list);
+        session.cm1().setCommName(device.slavePath());
+        session.cm1().OpenPort();
+        session.setNumberListTransfer(&numbers);
+        run([&] { numbers.StartRead(); });
+    }
+    // Runs one operation to its end; false when it does not end.
+    bool run(const std::function<void()> &start) {
+        const qsizetype before = ended.count();
+        start();
+        return waitUntil([&] { return ended.count() > before; }, 60000);
+    }
+    void makeAlwaysPlusOne(int row) {
+        table.setCell(NumberTable::Number, row, "+1");
+        table.setCell(NumberTable::Always, row, "yes");
+    }
+    // The requests after the first `from`, as (command, page).
+    QList<QPair<int, int>> requestsAfter(int from) const {
+        QList<QPair<int, int>> out;
+        for (const LoggedRequest &r : device.requestLog().mid(from))
+            out << qMakePair(int(r.command), (r.address - 0x1000) / 0x100 + 1);
+        return out;
+    }
 };
 
 QList<QStringList> rows(const NumberTable &t) {
@@ -153,6 +193,66 @@ private slots:
         QCOMPARE(device.requestCount(), 200);
         QCOMPARE(device.memoryRange(0x1000, 199 * 256), QByteArray(199 * 256, '\0'));
         QCOMPARE(device.memoryRange(0x1000 + 199 * 256, 176 * 256), old.mid(199 * 256));
+    }
+
+    // Rows 1, 9 and 2999 lie on pages 1, 2 and 375: only those are written, then read back.
+    void saveWritesOnlyChangedPagesAndReadsThemBack() {
+        ReadDevice d(QByteArray(375 * 256, '\0'));
+        for (int row : {1, 9, 2999})
+            d.makeAlwaysPlusOne(row);
+        QVERIFY(d.run([&] { d.numbers.SaveList(); }));
+        QCOMPARE(d.ended.last().at(1).toString(),
+                 QStringLiteral("Authorized number list saved success"));
+        const QList<QPair<int, int>> expected{{0x82, 1}, {0x82, 2}, {0x82, 375},
+                                              {0x83, 1}, {0x83, 2}, {0x83, 375}};
+        QCOMPARE(d.requestsAfter(375), expected);
+        QByteArray list(375 * 256, '\0');
+        for (int row : {1, 9, 2999})
+            list.replace((row - 1) * 32, 32, AlwaysPlusOne);
+        QCOMPARE(d.device.memoryRange(0x1000, 375 * 256), list);
+
+        // Nothing differs now: nothing is sent, and the operator is told.
+        QVERIFY(d.run([&] { d.numbers.SaveList(); }));
+        QVERIFY(d.requestsAfter(381).isEmpty());
+        QCOMPARE(d.ended.last().at(1).toString(),
+                 QStringLiteral("The device already holds this list: nothing was written."));
+    }
+
+    void deviceThatForgetsWritesFailsTheSave() {
+        ReadDevice d(QByteArray(375 * 256, '\0'));
+        d.device.setFaults({.forgetWritesFrom = 1});
+        d.makeAlwaysPlusOne(2999);
+        QVERIFY(d.run([&] { d.numbers.SaveList(); }));
+        QCOMPARE(d.ended.last().at(0).toBool(), false);
+        QCOMPARE(d.op.messages.last().text, QStringLiteral("Number list data error"));
+        QCOMPARE(d.op.messages.last().detail,
+                 QStringLiteral("Pages that read back otherwise than written: 375"));
+    }
+
+    // Without knowing what the device holds now, or asked to, the save writes every page.
+    void fullSaveWhenAskedOrWhenTheDeviceIsNotKnown_data() {
+        QTest::addColumn<int>("why");
+        QTest::newRow("port reopened") << 0;
+        QTest::newRow("Write all pages in the review") << 1;
+        QTest::newRow("every page asked for") << 2;
+    }
+    void fullSaveWhenAskedOrWhenTheDeviceIsNotKnown() {
+        QFETCH(int, why);
+        ReadDevice d(QByteArray(375 * 256, '\0'));
+        if (why == 0) {
+            d.session.cm1().ClosePort();
+            d.session.cm1().OpenPort();
+        }
+        if (why == 1)
+            d.op.optionAnswer = true;
+        d.numbers.setWriteAllPages(why == 2);
+        d.makeAlwaysPlusOne(1);
+        QVERIFY(d.run([&] { d.numbers.SaveList(); }));
+        QVERIFY(d.ended.last().at(0).toBool());
+        const QList<LoggedRequest> log = d.device.requestLog().mid(375);
+        QCOMPARE(log.size(), 750);
+        QCOMPARE(log.at(374), (LoggedRequest{0x82, 0x18600}));
+        QCOMPARE(log.at(749), (LoggedRequest{0x83, 0x18600}));
     }
 
     // Random lists through the simulated device: what is saved reads back cell for cell.

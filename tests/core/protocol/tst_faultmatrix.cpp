@@ -18,7 +18,20 @@
 namespace {
 
 enum class Op { SettingsRead, SettingsSave, ListRead, ListSave, HistoryRead, Login, Delete };
-enum class Fault { NoReply, BadChecksum, Cut, Garbage, Refusal, ShortPage, Slow, TooSlow, Unplug };
+enum class Fault {
+    NoReply,
+    BadChecksum,
+    Cut,
+    Garbage,
+    Refusal,
+    ShortPage,
+    Slow,
+    TooSlow,
+    Unplug,
+    Noise,
+    Flood,
+    Dribble,
+};
 
 struct Operation {
     const char *name;
@@ -30,17 +43,18 @@ struct Operation {
     int span;
     const char *success;
     const char *refusal;
+    int readBacks = 0; // the last requests of a save read its pages back
 };
 
 const Operation operations[] = {
     {"settings read", Op::SettingsRead, 2, 0, 0, "Basic settings read to PC software success.",
      nullptr},
-    {"settings save", Op::SettingsSave, 2, 0, 256, "Basic setting saved success",
-     "Basic setting error"},
+    {"settings save", Op::SettingsSave, 4, 0, 256, "Basic setting saved success",
+     "Basic setting error", 2},
     {"number list read", Op::ListRead, 375, 0x1000, 0,
      "Authorized number list read to PC software success.", nullptr},
-    {"number list save", Op::ListSave, 375, 0x1000, 256, "Authorized number list saved success",
-     "Number list data error"},
+    {"number list save", Op::ListSave, 750, 0x1000, 256, "Authorized number list saved success",
+     "Number list data error", 375},
     {"history read", Op::HistoryRead, 500, 0x30000, 0, "", nullptr},
     {"login", Op::Login, 1, 0, 0, "Password confirmed!", nullptr},
     {"delete history", Op::Delete, 1, 0x30000, 500 * 256, "Historical data deleted",
@@ -54,14 +68,22 @@ constexpr int Interval = 600;
 constexpr int SlowMs = Interval / 3;
 constexpr int TooSlowMs = 2 * Interval;
 
-const char *const faultNames[] = {"no reply", "bad checksum", "cut reply",
-                                  "garbage",  "refusal",      "100-byte page",
-                                  "late",     "too late",     "unplugged"};
+const char *const faultNames[] = {"no reply",  "bad checksum",  "cut reply",  "garbage",
+                                  "refusal",   "100-byte page", "late",       "too late",
+                                  "unplugged", "noise",         "0x23 flood", "dribbled reply"};
+
+// A line that keeps sending: tried at one request of each operation only.
+bool chatters(Fault f) {
+    return f == Fault::Noise || f == Fault::Flood || f == Fault::Dribble;
+}
+
+// Bytes 20 ms apart: a 10-byte acknowledgement is in well within the wait, a 265-byte page is not.
+constexpr int DribbleMs = 20;
 
 // Whether the device carried out request k before its reply went wrong: then a written page is
 // stored although the tool never saw it acknowledged.
 bool deviceActs(Fault f) {
-    return f == Fault::BadChecksum || f == Fault::Cut || f == Fault::TooSlow;
+    return f == Fault::BadChecksum || f == Fault::Cut || f == Fault::TooSlow || f == Fault::Dribble;
 }
 
 DeviceFaults faultAt(Fault f, int k, bool readReply) {
@@ -84,6 +106,12 @@ DeviceFaults faultAt(Fault f, int k, bool readReply) {
         return {.delayMs = TooSlowMs, .onlyAt = k};
     case Fault::Unplug:
         return {.hangUpAt = k};
+    case Fault::Noise:
+        return {.noiseFrom = k, .onlyAt = k};
+    case Fault::Flood:
+        return {.floodFrom = k, .onlyAt = k};
+    case Fault::Dribble:
+        return {.dribbleMs = DribbleMs, .onlyAt = k};
     }
     return {};
 }
@@ -193,6 +221,9 @@ class TestFaultMatrix : public QObject {
 private slots:
     void init() {
         transfers = std::make_unique<Transfers>(session);
+        // The next operation's save writes every page again, though the device is known.
+        transfers->list.setWriteAllPages(true);
+        transfers->basic.setWriteAllPages(true);
         session.receivePath().tmr1().setInterval(Interval);
     }
     void cleanup() {
@@ -217,8 +248,10 @@ private slots:
                 if ((Fault(f) == Fault::Refusal && !o.refusal) ||
                     (Fault(f) == Fault::ShortPage && o.refusal))
                     continue;
-                for (int k : positions(o.requests))
-                    if (cell++ % part.count == part.index)
+                const QList<int> at = positions(o.requests);
+                for (int k : at)
+                    if ((!chatters(Fault(f)) || k == at[at.size() / 2]) &&
+                        cell++ % part.count == part.index)
                         QTest::addRow("%s, %s at %d", o.name, faultNames[f], k) << i << f << k;
             }
         }
@@ -230,8 +263,12 @@ private slots:
         const Operation &o = operations[operation];
         const Fault f = Fault(fault);
         // The password check needs only the first 4 bytes of its page.
-        const bool succeeds =
-            f == Fault::Garbage || f == Fault::Slow || (f == Fault::ShortPage && o.op == Op::Login);
+        // A read-back page is no write: the device does not refuse it.
+        const bool readBack = k > o.requests - o.readBacks;
+        const bool succeeds = f == Fault::Garbage || f == Fault::Slow ||
+                              (f == Fault::ShortPage && o.op == Op::Login) ||
+                              (f == Fault::Dribble && o.refusal && !readBack) ||
+                              (f == Fault::Refusal && readBack);
         const QString expected = succeeds              ? QString::fromUtf8(o.success)
                                  : f == Fault::Refusal ? QString::fromUtf8(o.refusal)
                                  : f == Fault::Unplug  ? QStringLiteral("COM Port error")
@@ -239,7 +276,7 @@ private slots:
 
         plugIn(o);
         const QByteArray before = device->memory();
-        device->setFaults(faultAt(f, k, o.span == 0));
+        device->setFaults(faultAt(f, k, o.span == 0 || readBack));
         start(o);
         QVERIFY(waitUntil([&] { return device->requestCount() >= k; }, Generous));
         QElapsedTimer sinceFault;
@@ -274,9 +311,11 @@ private slots:
         const QByteArray healthy = device->memory();
         QByteArray image = before;
         if (o.span > 0) {
-            const int done = succeeds ? o.requests : deviceActs(f) ? k : k - 1;
+            const int done = std::min(o.requests - o.readBacks, succeeds        ? o.requests
+                                                                : deviceActs(f) ? k
+                                                                                : k - 1);
             image.replace(o.area, done * o.span, healthy.mid(o.area, done * o.span));
-            for (int i = 0; i < o.requests; ++i) {
+            for (int i = 0; i < o.requests - o.readBacks; ++i) {
                 const int at = o.area + i * o.span;
                 QVERIFY(healthy.mid(at, o.span) != before.mid(at, o.span));
             }

@@ -87,6 +87,18 @@ private slots:
         }
     }
 
+    // After a read, a change on page 2 alone writes page 2 alone and reads it back.
+    void changeOnOnePageWritesThatPage() {
+        Bench b;
+        QVERIFY(b.run(&TBasicInf::StartRead));
+        b.table.setValue(22, QStringLiteral("secret"));
+        QVERIFY(b.run(&TBasicInf::SaveSettings));
+        const QList<LoggedRequest> expected{{0x83, 0}, {0x83, 0x100}, {0x82, 0x100}, {0x83, 0x100}};
+        QCOMPARE(b.device.requestLog(), expected);
+        QCOMPARE(b.device.memoryRange(0x100, 16),
+                 QByteArray::fromHex("ffffffffffffffffffffffffffff") + "se");
+    }
+
     void refusedFirstPageStopsTheSave() {
         DeviceOptions options;
         options.faults.nakFrom = 1;

@@ -133,20 +133,39 @@ private slots:
         QCOMPARE(f.h.op.progressPositions, QList<int>{50});
         QCOMPARE(f.h.op.statusText, QStringLiteral("Save settings"));
 
-        // Page 2 is built when its turn comes, from the table as it is then.
+        // Both pages are built when the save starts: an edit meanwhile is not part of it.
         f.table.setValue(22, QStringLiteral("later"));
         f.h.feed(writeReply(0x000, 1));
         QCOMPARE(f.h.sent.size(), 2);
         QCOMPARE(f.h.sent.at(1).left(8), hex("23 82 00 00 01 00 01 00"));
-        QCOMPARE(f.h.sent.at(1).mid(8, 256), patched(erasedPage(), {{14, "later"}}));
+        QCOMPARE(f.h.sent.at(1).mid(8, 256), erasedPage());
         QCOMPARE(f.h.op.progressPositions, (QList<int>{50, 100}));
         QVERIFY(f.h.op.messages.isEmpty());
 
+        // Then both pages are read back and must hold what was written.
         f.h.feed(writeReply(0x100, 1));
-        QCOMPARE(f.h.sent.size(), 2);
+        QCOMPARE(f.h.sent.at(2), hex("23 83 00 00 00 00 00 00 83"));
+        f.h.feed(readReply(0x000, page1));
+        QCOMPARE(f.h.sent.at(3), hex("23 83 00 00 01 00 00 00 82"));
+        QVERIFY(f.h.op.messages.isEmpty());
+        f.h.feed(readReply(0x100, erasedPage()));
+        QCOMPARE(f.h.sent.size(), 4);
         QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
         QCOMPARE(f.h.outcomes.size(), 1);
         QVERIFY(f.h.outcomes.first().first);
+    }
+
+    void pageReadBackOtherwiseFailsTheSave() {
+        Fixture f;
+        f.basic.SaveSettings();
+        f.h.feed(writeReply(0x000, 1));
+        f.h.feed(writeReply(0x100, 1));
+        f.h.feed(readReply(0x000, f.h.sent.at(0).mid(8, 256)));
+        f.h.feed(readReply(0x100, QByteArray(256, '\0')));
+        QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting error"});
+        QCOMPARE(f.h.op.messages[0].detail,
+                 QStringLiteral("Pages that read back otherwise than written: 2"));
+        QVERIFY(!f.h.outcomes.first().first);
     }
 
     void refusedPageOneEndsTheSave() {
@@ -183,6 +202,8 @@ private slots:
         f.basic.SaveSettings();
         QVERIFY(f.h.sent.isEmpty());
         QCOMPARE(f.h.op.messageTexts(), QStringList{message});
+        QCOMPARE(f.basic.PageIndex, uint16_t(0));
+        QVERIFY(f.h.op.progressPositions.isEmpty());
         // Refused before the review: the operator is not asked about a table that cannot go.
         QVERIFY(f.h.op.confirmations.isEmpty());
         QCOMPARE(f.h.outcomes.size(), 1);
@@ -221,12 +242,14 @@ private slots:
         QCOMPARE(f.basic.PageIndex, uint16_t(2));
         f.h.feed(writeReply(0x000, 1));
         f.h.feed(writeReply(0x100, 1));
-        QCOMPARE(f.h.sent.size(), 2);
+        f.h.feed(readReply(0x000, f.h.sent.at(0).mid(8, 256)));
+        f.h.feed(readReply(0x100, f.h.sent.at(1).mid(8, 256)));
+        QCOMPARE(f.h.sent.size(), 4);
         QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
 
         f.basic.ReadSettings();
-        QCOMPARE(f.h.sent.size(), 3);
-        QCOMPARE(f.h.sent.at(2), hex("23 83 00 00 00 00 00 00 83"));
+        QCOMPARE(f.h.sent.size(), 5);
+        QCOMPARE(f.h.sent.at(4), hex("23 83 00 00 00 00 00 00 83"));
         QCOMPARE(f.basic.PageIndex, uint16_t(2));
     }
 };

@@ -77,6 +77,8 @@ private slots:
         QCOMPARE(reader.displayedText(11, 2), QStringLiteral("0"));
         f.h.feed(writeReply(0x000, 1));
         f.h.feed(writeReply(0x100, 1));
+        for (int page = 0; page < 2; ++page) // read back as written
+            f.h.feed(ProtocolHarness::frame(0x83, 0x100 * page, f.h.sent.at(page).mid(8, 256)));
         QCOMPARE(f.h.op.messageTexts(), QStringList{"Basic setting saved success"});
 
         // The device now holds the save: no marks are left, and the next save's backup is it.
