@@ -42,13 +42,13 @@ enum class Request {
     Count
 };
 
-// The number list save as SaveList starts it, without the review and the checks before it: they
-// look at the table alone, which every input finds the same, and would cost more than the rest.
+// The number list save as the operator starts it: its checks, review and plan of the pages
+// to write come first.
 struct NumberListTransfer : TtelephoneSend {
     using TtelephoneSend::TtelephoneSend;
     void startSave() {
-        if (start(ListPages))
-            SendNext();
+        setWriteAllPages(true);
+        SaveList();
     }
 };
 
