@@ -292,7 +292,7 @@ private slots:
         QVERIFY(!p.openPicker());
         QCOMPARE(p.table.cell(NumberTable::EndDate, 6), QString());
 
-        p.page.btn6->setFocus();
+        p.page.allAlways->setFocus();
         p.grid.setCurrentIndex(p.at(5, NumberTable::EndDate));
         QVERIFY(!p.openPicker());
     }
@@ -302,12 +302,12 @@ private slots:
         QVERIFY(p.ready());
         p.setWindow(7, someWindow);
         for (const QString expected : {"yes", "no"}) {
-            p.page.btn6->click();
+            p.page.allAlways->click();
             for (int entry : {1, 7, 3000})
                 QCOMPARE(p.table.cell(NumberTable::Always, entry), expected);
             QCOMPARE(p.window(7), someWindow);
         }
-        p.page.btn7->click();
+        p.page.deleteAll->click();
         QCOMPARE(p.table.cell(NumberTable::Delete, 1), QStringLiteral("yes"));
         QCOMPARE(p.table.cell(NumberTable::Delete, 3000), QStringLiteral("yes"));
     }
