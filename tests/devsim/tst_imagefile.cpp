@@ -98,4 +98,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestImageFile)
-#include "tst_ImageFile.moc"
+#include "tst_imagefile.moc"
