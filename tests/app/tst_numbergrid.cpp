@@ -1,7 +1,6 @@
-#include "NumberGridView.h"
 #include "NumberOrderProxy.h"
-#include "NumberPage.h"
 #include "NumberWindowText.h"
+#include "ShownNumberPage.h"
 #include "numbers/NumberListCheck.h"
 #include "numbers/NumberTable.h"
 
@@ -13,20 +12,12 @@
 
 namespace {
 
-// The number page shown on its own and active, so that clicks and keys reach the grid and its
-// pickers as they would for a person.
-struct ShownPage {
-    NumberTable table;
-    NumberPage page{table};
-    NumberGridView &grid = *page.grid();
-
-    ShownPage() {
-        page.resize(800, 500);
-        page.show();
-        page.activateWindow();
+// The number page with the keyboard in its grid.
+struct ShownPage : ShownNumberPage {
+    ShownPage()
+        : ShownNumberPage({800, 500}) {
         grid.setFocus();
     }
-    bool ready() { return QTest::qWaitForWindowActive(&page); }
 
     QModelIndex at(int entry, int col) const { return grid.model()->index(entry - 1, col); }
     void click(int entry, int col) {
