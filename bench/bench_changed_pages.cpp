@@ -10,7 +10,6 @@
 #include "numbers/TtelephoneSend.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <memory>
 
@@ -20,18 +19,16 @@ using namespace bench;
 
 constexpr double PageExchangeSeconds = 274.5 * 10.0 / 115200.0;
 
-struct Rig {
-    DeviceProcess device{{QStringLiteral("--paced")}};
-    SilentOperator op;
-    Session session{op};
+struct Rig : DeviceSession {
     NumberTable table;
     TtelephoneSend numbers{session, table};
     bool ready = false;
     int round = 0;
 
-    Rig() {
+    Rig()
+        : DeviceSession({QStringLiteral("--paced")}) {
         session.setNumberListTransfer(&numbers);
-        ready = !openPort(session, device) && runOperation(session, [&] { numbers.StartRead(); });
+        ready = !problem && runOperation(session, [&] { numbers.StartRead(); });
     }
 };
 
@@ -76,20 +73,13 @@ BENCHMARK(ChangedEntries)
     ->Arg(100)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(10)
-    ->ComputeStatistics("min", minimum)
-    ->ComputeStatistics("max", maximum)
-    ->ReportAggregatesOnly()
+    ->Apply(tenRepetitions)
     ->UseManualTime();
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    rig = std::make_unique<Rig>();
-    benchmark::RunSpecifiedBenchmarks();
-    rig.reset();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv, [] {
+        rig = std::make_unique<Rig>();
+        runSelected();
+        rig.reset();
+    });
 }
