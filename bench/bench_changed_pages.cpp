@@ -2,8 +2,10 @@
 // simulated device paced at 115200 baud, every changed page costs a write (265 + 10 bytes) and a
 // read-back (9 + 265 bytes), 23.8 ms each on the wire: the goal for one changed entry is 0.1 s,
 // and a change spread over 100 pages should stay near 100 x 2 x 23.8 ms (wire_ratio near 1).
-// The device (velmora-devsim --paced, a process of its own) is read once; every repetition then
-// changes its entries to a new number.
+// The device (velmora-devsim --paced, a process of its own) is read once and saved once: a factory
+// device holds erased pages, which differ from the bytes the tool writes for an empty slot, so the
+// first save after the read rewrites every page. Every repetition then changes its entries to a
+// new number.
 #include "BenchDevice.h"
 #include "Session.h"
 #include "numbers/NumberTable.h"
@@ -28,7 +30,8 @@ struct Rig : DeviceSession {
     Rig()
         : DeviceSession({QStringLiteral("--paced")}) {
         session.setNumberListTransfer(&numbers);
-        ready = !problem && runOperation(session, [&] { numbers.StartRead(); });
+        ready = !problem && runOperation(session, [&] { numbers.StartRead(); }) &&
+                runOperation(session, [&] { numbers.SaveList(); });
     }
 };
 
