@@ -5,6 +5,7 @@
 #include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/CsvFile.h"
 #include "exchange/WorkbookWriter.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberRecord.h"
@@ -12,7 +13,6 @@
 #include "numbers/TtelephoneSend.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
 
@@ -112,8 +112,7 @@ int exportNumbers(CliRun &run, const QString &path) {
     if (!ok)
         return ExitFailure;
     NumberListExchange exchange(table, run.session(), QString());
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool csv = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv");
+    const bool csv = CsvFile::isCsv(path);
     if (!(csv ? exchange.saveCsv(path) : exchange.saveWorkbook(path)))
         return ExitFailure;
     run.out() << (csv ? path : WorkbookWriter::withDefaultExtension(path)) << '\n';
