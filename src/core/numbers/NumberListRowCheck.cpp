@@ -1,9 +1,8 @@
 #include "numbers/NumberListRowCheck.h"
 
 #include "exchange/SheetCells.h"
+#include "numbers/FaultySerials.h"
 #include "numbers/NumberTable.h"
-
-#include <QStringList>
 
 namespace {
 
@@ -48,21 +47,15 @@ bool isFaulty(const SheetCells &sheet, int row) {
 namespace NumberListRowCheck {
 
 QString problems(const SheetCells &sheet) {
-    QStringList first;
-    int count = 0;
+    FaultySerials entries;
     for (int entry = 1; entry <= NumberTable::EntryCount; ++entry) {
         // The entry's own serial counts, whatever the sheet's serial column holds.
-        if (isFaulty(sheet, entry + 1) && ++count <= 3)
-            first << QString::number(entry);
+        if (isFaulty(sheet, entry + 1))
+            entries.add(QString::number(entry));
     }
-    if (count == 0)
-        return {};
-    QString text = QStringLiteral("Wrong information on the profile,please correct it and then "
-                                  "import again,error:") +
-                   QString::number(count) + u'\r' + QStringLiteral("Serial: ") + first.join(u',');
-    if (count > 3)
-        text += QStringLiteral(",....");
-    return text;
+    return entries.message(QStringLiteral("Wrong information on the profile,please correct it "
+                                          "and then import again,error:"),
+                           QStringLiteral("Serial: "));
 }
 
 } // namespace NumberListRowCheck
