@@ -10,9 +10,9 @@
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
+#include "numbers/NumberWindowText.h"
 #include "numbers/TtelephoneSend.h"
 
-#include <QDate>
 #include <QRegularExpression>
 #include <optional>
 
@@ -25,18 +25,6 @@ struct Window {
 int usage(CliRun &run, const QString &problem) {
     run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
     return ExitUsage;
-}
-
-// "YYYY/MM/DD HH:MM" as the editor's pickers write it, a moment of the calendar (no February
-// 30th): {date, time}, or nothing.
-std::optional<std::pair<QString, QString>> parseMoment(const QString &text) {
-    static const QRegularExpression form(QStringLiteral(R"(^(\d{4}/\d{2}/\d{2}) (\d{2}:\d{2})$)"));
-    const auto m = form.match(text.trimmed());
-    if (!m.hasMatch() || !NumberRecord::isDeviceDate(m.captured(1)) ||
-        !NumberRecord::isDeviceTime(m.captured(2)) ||
-        !QDate::fromString(m.captured(1), QStringLiteral("yyyy/MM/dd")).isValid())
-        return std::nullopt;
-    return std::make_pair(m.captured(1), m.captured(2));
 }
 
 void print(CliRun &run, const NumberTable &table) {
@@ -145,12 +133,12 @@ int addNumber(CliRun &run, const QString &number) {
     const bool to = run.isSet(QStringLiteral("to"));
     std::optional<Window> window;
     if (from || to) {
-        const auto start = parseMoment(run.value(QStringLiteral("from")));
-        const auto end = parseMoment(run.value(QStringLiteral("to")));
+        const auto start = NumberWindowText::typedMoment(run.value(QStringLiteral("from")));
+        const auto end = NumberWindowText::typedMoment(run.value(QStringLiteral("to")));
         if (!start || !end)
             return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
                                              "of them, and dates and times must be real"));
-        window = Window{start->first, start->second, end->first, end->second};
+        window = Window{start->date, start->time, end->date, end->time};
     }
     return changeList(run, [&](NumberTable &table) {
         int row = 0;

@@ -3,43 +3,18 @@
 #include "exchange/SheetCells.h"
 #include "numbers/FaultySerials.h"
 #include "numbers/NumberTable.h"
+#include "numbers/NumberWindowText.h"
 
 namespace {
-
-// As the conversion the check stands for reads integers: leading blanks, an optional sign, then
-// decimal digits to the end.
-bool isInteger(QStringView text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    if (i == text.size())
-        return false;
-    for (; i < text.size(); ++i)
-        if (text[i] < u'0' || text[i] > u'9')
-            return false;
-    return true;
-}
-
-// Year (characters 3-4), month (6-7) and day (the last two) of a date.
-bool isDate(QStringView text) {
-    return text.size() == 10 && isInteger(text.mid(5, 2)) && isInteger(text.right(2)) &&
-           isInteger(text.mid(2, 2));
-}
-
-// Hour (the first two characters) and minute (the last two) of a time.
-bool isTime(QStringView text) {
-    return text.size() == 5 && isInteger(text.left(2)) && isInteger(text.right(2));
-}
 
 bool isFaulty(const SheetCells &sheet, int row) {
     const QLatin1String yes("yes");
     if (sheet.displayed(row, 2).isEmpty() || sheet.displayed(row, 7) == yes ||
         sheet.displayed(row, 8) == yes)
         return false;
-    return !isDate(sheet.value(row, 3)) || !isTime(sheet.value(row, 4)) ||
-           !isDate(sheet.value(row, 5)) || !isTime(sheet.value(row, 6));
+    using namespace NumberWindowText;
+    return !isImportDate(sheet.value(row, 3)) || !isImportTime(sheet.value(row, 4)) ||
+           !isImportDate(sheet.value(row, 5)) || !isImportTime(sheet.value(row, 6));
 }
 
 } // namespace
