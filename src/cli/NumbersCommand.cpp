@@ -7,6 +7,7 @@
 #include "TerminalOperator.h"
 #include "exchange/CsvFile.h"
 #include "exchange/WorkbookWriter.h"
+#include "numbers/NumberListEdit.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
@@ -17,10 +18,6 @@
 #include <optional>
 
 namespace {
-
-struct Window {
-    QString startDate, startTime, endDate, endTime;
-};
 
 int usage(CliRun &run, const QString &problem) {
     run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
@@ -131,57 +128,30 @@ int addNumber(CliRun &run, const QString &number) {
                               .arg(number));
     const bool from = run.isSet(QStringLiteral("from"));
     const bool to = run.isSet(QStringLiteral("to"));
-    std::optional<Window> window;
+    std::optional<NumberListEdit::Window> window;
     if (from || to) {
         const auto start = NumberWindowText::typedMoment(run.value(QStringLiteral("from")));
         const auto end = NumberWindowText::typedMoment(run.value(QStringLiteral("to")));
         if (!start || !end)
             return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
                                              "of them, and dates and times must be real"));
-        window = Window{start->date, start->time, end->date, end->time};
+        window = NumberListEdit::Window{*start, *end};
     }
     return changeList(run, [&](NumberTable &table) {
-        int row = 0;
-        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
-            if (table.cell(NumberTable::Number, r) == number)
-                row = r;
-        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
-            if (table.cell(NumberTable::Number, r).isEmpty())
-                row = r;
-        if (row == 0) {
-            run.person().message(QStringLiteral("The number list is full"), {},
-                                 Operator::Icon::Error);
-            return false;
-        }
-        table.setCell(NumberTable::Number, row, number);
-        table.setCell(NumberTable::Delete, row, QStringLiteral("no"));
-        if (window) {
-            table.setCell(NumberTable::Always, row, QStringLiteral("no"));
-            table.setCell(NumberTable::StartDate, row, window->startDate);
-            table.setCell(NumberTable::StartTime, row, window->startTime);
-            table.setCell(NumberTable::EndDate, row, window->endDate);
-            table.setCell(NumberTable::EndTime, row, window->endTime);
-        } else if (table.cell(NumberTable::Always, row) != QLatin1String("yes")) {
-            table.toggleMark(NumberTable::Always, row);
-        }
-        return true;
+        if (NumberListEdit::add(table, number, window) != 0)
+            return true;
+        run.person().message(QStringLiteral("The number list is full"), {}, Operator::Icon::Error);
+        return false;
     });
 }
 
 int removeNumber(CliRun &run, const QString &number) {
     return changeList(run, [&](NumberTable &table) {
-        bool found = false;
-        for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-            if (table.cell(NumberTable::Number, r) != number)
-                continue;
-            found = true;
-            if (table.cell(NumberTable::Delete, r) != QLatin1String("yes"))
-                table.toggleMark(NumberTable::Delete, r);
-        }
-        if (!found)
-            run.person().message(QStringLiteral("%1 is not in the number list").arg(number), {},
-                                 Operator::Icon::Error);
-        return found;
+        if (NumberListEdit::remove(table, number) != 0)
+            return true;
+        run.person().message(QStringLiteral("%1 is not in the number list").arg(number), {},
+                             Operator::Icon::Error);
+        return false;
     });
 }
 
