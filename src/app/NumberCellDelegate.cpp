@@ -1,9 +1,9 @@
 #include "NumberCellDelegate.h"
 
-#include "NumberWindowText.h"
 #include "WindowPicker.h"
 #include "numbers/NumberListWarnings.h"
 #include "numbers/NumberTable.h"
+#include "numbers/NumberWindowText.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

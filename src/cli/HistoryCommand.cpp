@@ -3,6 +3,7 @@
 #include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/CsvFile.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryFilter.h"
 #include "history/HistoryLoad.h"
@@ -116,9 +117,8 @@ int showCommand(CliRun &run, const QString &path, const std::optional<HistoryWin
 }
 
 int exportCommand(CliRun &run, const QString &path, const std::optional<HistoryWindow> &window) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool workbook = suffix == QLatin1String("xlsx");
-    if (!workbook && suffix != QLatin1String("cvs") && suffix != QLatin1String("csv"))
+    const bool workbook = QFileInfo(path).suffix().toLower() == QLatin1String("xlsx");
+    if (!workbook && !CsvFile::isCsv(path))
         return usage(run, QStringLiteral("history export writes a .xlsx workbook or a .cvs/.csv "
                                          "file, not \"%1\"")
                               .arg(path));

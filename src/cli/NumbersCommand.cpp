@@ -5,38 +5,23 @@
 #include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
+#include "exchange/CsvFile.h"
 #include "exchange/WorkbookWriter.h"
+#include "numbers/NumberListEdit.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
+#include "numbers/NumberWindowText.h"
 #include "numbers/TtelephoneSend.h"
 
-#include <QDate>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
 
 namespace {
 
-struct Window {
-    QString startDate, startTime, endDate, endTime;
-};
-
 int usage(CliRun &run, const QString &problem) {
     run.person().message(QStringLiteral("velmora-cli: ") + problem, {}, Operator::Icon::Error);
     return ExitUsage;
-}
-
-// "YYYY/MM/DD HH:MM" as the editor's pickers write it, a moment of the calendar (no February
-// 30th): {date, time}, or nothing.
-std::optional<std::pair<QString, QString>> parseMoment(const QString &text) {
-    static const QRegularExpression form(QStringLiteral(R"(^(\d{4}/\d{2}/\d{2}) (\d{2}:\d{2})$)"));
-    const auto m = form.match(text.trimmed());
-    if (!m.hasMatch() || !NumberRecord::isDeviceDate(m.captured(1)) ||
-        !NumberRecord::isDeviceTime(m.captured(2)) ||
-        !QDate::fromString(m.captured(1), QStringLiteral("yyyy/MM/dd")).isValid())
-        return std::nullopt;
-    return std::make_pair(m.captured(1), m.captured(2));
 }
 
 void print(CliRun &run, const NumberTable &table) {
@@ -112,8 +97,7 @@ int exportNumbers(CliRun &run, const QString &path) {
     if (!ok)
         return ExitFailure;
     NumberListExchange exchange(table, run.session(), QString());
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool csv = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv");
+    const bool csv = CsvFile::isCsv(path);
     if (!(csv ? exchange.saveCsv(path) : exchange.saveWorkbook(path)))
         return ExitFailure;
     run.out() << (csv ? path : WorkbookWriter::withDefaultExtension(path)) << '\n';
@@ -144,57 +128,30 @@ int addNumber(CliRun &run, const QString &number) {
                               .arg(number));
     const bool from = run.isSet(QStringLiteral("from"));
     const bool to = run.isSet(QStringLiteral("to"));
-    std::optional<Window> window;
+    std::optional<NumberListEdit::Window> window;
     if (from || to) {
-        const auto start = parseMoment(run.value(QStringLiteral("from")));
-        const auto end = parseMoment(run.value(QStringLiteral("to")));
+        const auto start = NumberWindowText::typedMoment(run.value(QStringLiteral("from")));
+        const auto end = NumberWindowText::typedMoment(run.value(QStringLiteral("to")));
         if (!start || !end)
             return usage(run, QStringLiteral("--from and --to take \"YYYY/MM/DD HH:MM\", both "
                                              "of them, and dates and times must be real"));
-        window = Window{start->first, start->second, end->first, end->second};
+        window = NumberListEdit::Window{*start, *end};
     }
     return changeList(run, [&](NumberTable &table) {
-        int row = 0;
-        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
-            if (table.cell(NumberTable::Number, r) == number)
-                row = r;
-        for (int r = 1; r <= NumberTable::EntryCount && row == 0; ++r)
-            if (table.cell(NumberTable::Number, r).isEmpty())
-                row = r;
-        if (row == 0) {
-            run.person().message(QStringLiteral("The number list is full"), {},
-                                 Operator::Icon::Error);
-            return false;
-        }
-        table.setCell(NumberTable::Number, row, number);
-        table.setCell(NumberTable::Delete, row, QStringLiteral("no"));
-        if (window) {
-            table.setCell(NumberTable::Always, row, QStringLiteral("no"));
-            table.setCell(NumberTable::StartDate, row, window->startDate);
-            table.setCell(NumberTable::StartTime, row, window->startTime);
-            table.setCell(NumberTable::EndDate, row, window->endDate);
-            table.setCell(NumberTable::EndTime, row, window->endTime);
-        } else if (table.cell(NumberTable::Always, row) != QLatin1String("yes")) {
-            table.toggleMark(NumberTable::Always, row);
-        }
-        return true;
+        if (NumberListEdit::add(table, number, window) != 0)
+            return true;
+        run.person().message(QStringLiteral("The number list is full"), {}, Operator::Icon::Error);
+        return false;
     });
 }
 
 int removeNumber(CliRun &run, const QString &number) {
     return changeList(run, [&](NumberTable &table) {
-        bool found = false;
-        for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-            if (table.cell(NumberTable::Number, r) != number)
-                continue;
-            found = true;
-            if (table.cell(NumberTable::Delete, r) != QLatin1String("yes"))
-                table.toggleMark(NumberTable::Delete, r);
-        }
-        if (!found)
-            run.person().message(QStringLiteral("%1 is not in the number list").arg(number), {},
-                                 Operator::Icon::Error);
-        return found;
+        if (NumberListEdit::remove(table, number) != 0)
+            return true;
+        run.person().message(QStringLiteral("%1 is not in the number list").arg(number), {},
+                             Operator::Icon::Error);
+        return false;
     });
 }
 

@@ -1,5 +1,4 @@
 #include "NumberOrderProxy.h"
-#include "NumberWindowText.h"
 #include "ShownNumberPage.h"
 #include "numbers/NumberListCheck.h"
 #include "numbers/NumberTable.h"
@@ -54,57 +53,6 @@ const QStringList someWindow{"2024/05/17", "08:00", "2024/06/01", "18:00"};
 class TestNumberGrid : public QObject {
     Q_OBJECT
 private slots:
-    void windowDates_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDate>("date");
-        QTest::newRow("written by a picker") << "2024/05/17" << QDate(2024, 5, 17);
-        QTest::newRow("read from the device") << "2024-05-17" << QDate(2024, 5, 17);
-        QTest::newRow("day from the last two characters") << "2024/05/017" << QDate(2024, 5, 17);
-        QTest::newRow("no such day") << "2024/02/30" << QDate();
-        QTest::newRow("letters") << "yyyy/05/17" << QDate();
-        QTest::newRow("short") << "2024/5/7" << QDate();
-        QTest::newRow("empty") << "" << QDate();
-    }
-    void windowDates() {
-        QFETCH(QString, text);
-        QFETCH(QDate, date);
-        QCOMPARE(NumberWindowText::date(text).value_or(QDate()), date);
-    }
-
-    void windowTimes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QTime>("time");
-        QTest::newRow("last minute") << "23:59" << QTime(23, 59);
-        QTest::newRow("with seconds") << "07:05:30" << QTime(7, 5);
-        QTest::newRow("hour 24") << "24:00" << QTime();
-        QTest::newRow("minute 60") << "12:60" << QTime();
-    }
-    void windowTimes() {
-        QFETCH(QString, text);
-        QFETCH(QTime, time);
-        QCOMPARE(NumberWindowText::time(text).value_or(QTime()), time);
-    }
-
-    void outOfRange_data() {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("marked");
-        QTest::newRow("month 13") << int(NumberTable::StartDate) << "2024/13/05" << true;
-        QTest::newRow("day 45") << int(NumberTable::EndDate) << "2024/02/45" << true;
-        QTest::newRow("30 February") << int(NumberTable::StartDate) << "2024/02/30" << false;
-        QTest::newRow("hour 24") << int(NumberTable::StartTime) << "24:00" << true;
-        QTest::newRow("minute 60") << int(NumberTable::EndTime) << "12:60" << true;
-        QTest::newRow("last minute") << int(NumberTable::EndTime) << "23:59" << false;
-        QTest::newRow("no digits") << int(NumberTable::StartDate) << "2024/ab/cd" << false;
-        QTest::newRow("the number") << int(NumberTable::Number) << "2024/13/05" << false;
-    }
-    void outOfRange() {
-        QFETCH(int, col);
-        QFETCH(QString, text);
-        QFETCH(bool, marked);
-        QCOMPARE(NumberWindowText::outOfRange(col, text), marked);
-    }
-
     void clickMarksAndClears() {
         ShownPage p;
         QVERIFY(p.ready());

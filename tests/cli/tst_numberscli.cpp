@@ -109,8 +109,6 @@ private slots:
         QTest::newRow("23 digits") << QStringList{"numbers", "add", QString(23, u'1')};
         QTest::newRow("month 13") << QStringList{
             "numbers", "add", "1", "--from", "2026/13/01 08:00", "--to", "2026/12/31 18:00"};
-        QTest::newRow("February 30th") << QStringList{
-            "numbers", "add", "1", "--from", "2026/02/30 08:00", "--to", "2026/12/31 18:00"};
         QTest::newRow("a lone plus") << QStringList{"numbers", "add", "+"};
         QTest::newRow("plus between digits") << QStringList{"numbers", "add", "49+30"};
         QTest::newRow("from without to")

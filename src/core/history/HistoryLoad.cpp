@@ -1,6 +1,7 @@
 #include "history/HistoryLoad.h"
 
 #include "exchange/CodePage.h"
+#include "exchange/CsvFile.h"
 #include "exchange/CsvLine.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/WorkbookReader.h"
@@ -99,11 +100,9 @@ QString load(const QString &path, HistoryTable &table) {
     if (!QFileInfo(path).isFile())
         return QStringLiteral("Cannot read \"%1\": it is not a regular file")
             .arg(QDir::toNativeSeparators(path));
-    const QString suffix = QFileInfo(path).suffix().toLower();
     QList<QStringList> records;
-    const QString problem = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv")
-                                ? loadCsv(path, records)
-                                : loadWorkbook(path, records);
+    const QString problem =
+        CsvFile::isCsv(path) ? loadCsv(path, records) : loadWorkbook(path, records);
     if (problem.isEmpty())
         table.replaceRecords(records);
     return problem;

@@ -1,32 +1,22 @@
 #include "NumberListCheck.h"
 
+#include "FaultySerials.h"
 #include "NumberRecord.h"
 #include "NumberTable.h"
 
-#include <QStringList>
 #include <functional>
 
 namespace {
 
-// "<lead>" N CR "Wrong serial number:" and the first three serials, then ",...." when there are
-// more.
+// "<lead>" N CR "Wrong serial number:" and the serials of the faulty rows.
 QString listFaults(const NumberTable &table, const QString &lead,
                    const std::function<bool(int row)> &faulty) {
-    QStringList serials;
-    int count = 0;
+    FaultySerials serials;
     for (int r = 1; r <= NumberTable::EntryCount; ++r) {
-        if (!faulty(r))
-            continue;
-        if (++count <= 3)
-            serials << table.cell(NumberTable::Serial, r);
+        if (faulty(r))
+            serials.add(table.cell(NumberTable::Serial, r));
     }
-    if (count == 0)
-        return {};
-    QString text = lead + QString::number(count) + u'\r' + QStringLiteral("Wrong serial number:") +
-                   serials.join(u',');
-    if (count > 3)
-        text += QStringLiteral(",....");
-    return text;
+    return serials.message(lead, QStringLiteral("Wrong serial number:"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "exchange/AtomicFile.h"
 #include "exchange/CodePage.h"
 #include "exchange/CsvCodePage.h"
+#include "exchange/CsvFile.h"
 #include "exchange/FileDialogs.h"
 #include "exchange/InputFile.h"
 #include "exchange/SheetCells.h"
@@ -18,7 +19,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -134,9 +134,7 @@ bool NumberListExchange::loadCsv(const QString &path) {
 }
 
 bool NumberListExchange::loadFile(const QString &path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool csv = suffix == QLatin1String("cvs") || suffix == QLatin1String("csv");
-    return csv ? loadCsv(path) : loadWorkbook(path);
+    return CsvFile::isCsv(path) ? loadCsv(path) : loadWorkbook(path);
 }
 
 bool NumberListExchange::loadSheet(const SheetCells &sheet, const QString &statusText) {

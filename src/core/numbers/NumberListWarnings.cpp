@@ -1,7 +1,7 @@
 #include "numbers/NumberListWarnings.h"
 
-#include "numbers/NumberRecord.h"
 #include "numbers/NumberTable.h"
+#include "numbers/NumberWindowText.h"
 
 #include <QMap>
 
@@ -37,15 +37,10 @@ bool isExpired(const NumberTable &table, int row, const QDateTime &now) {
 bool isExpired(const std::function<QString(int column)> &cell, const QDateTime &now) {
     if (!isWritten(cell) || cell(NumberTable::Always) == QLatin1String("yes"))
         return false;
-    const QString date = cell(NumberTable::EndDate);
-    const QString time = cell(NumberTable::EndTime);
-    if (!NumberRecord::isDeviceDate(date) || !NumberRecord::isDeviceTime(time))
-        return false;
-    // Only the digit positions count: the editor writes "/" between them, a read "-".
-    const QDate day(date.mid(0, 4).toInt(), date.mid(5, 2).toInt(), date.mid(8, 2).toInt());
-    const QTime moment(time.section(u':', 0, 0).toInt(), time.section(u':', 1, 1).toInt());
     // A day the calendar lacks (31 April) is no moment; the device never reaches it either.
-    return day.isValid() && QDateTime(day, moment) < now;
+    const auto end =
+        NumberWindowText::deviceMoment(cell(NumberTable::EndDate), cell(NumberTable::EndTime));
+    return end && *end < now;
 }
 
 QStringList of(const NumberTable &table, const QDateTime &now) {

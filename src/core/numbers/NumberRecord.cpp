@@ -1,6 +1,7 @@
 #include "NumberRecord.h"
 
 #include "NumberTable.h"
+#include "NumberWindowText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,46 +11,6 @@ namespace {
 constexpr uint8_t AlwaysMark = 0x63;
 constexpr uint8_t Erased = 0xFF;
 
-// Decimal value of text[from, from + count), or -1 unless all of it is digits.
-int digitsAt(const QString &text, qsizetype from, qsizetype count) {
-    if (from < 0 || count <= 0 || from + count > text.size())
-        return -1;
-    int value = 0;
-    for (qsizetype i = from; i < from + count; ++i) {
-        const QChar c = text[i];
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
-}
-
-struct Date {
-    int year, month, day;
-};
-struct Time {
-    int hour, minute;
-};
-
-// Year from characters 1-4 (only its last two digits go to the device), month from 6-7, day from
-// the last two.
-Date dateOf(const QString &text) {
-    return {digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, text.size() - 2, 2)};
-}
-
-// Hour before the first ':'; minute the last two characters when exactly two follow the ':',
-// otherwise the last one ("9:5", "9:05" and "09:05" are all 09:05).
-Time timeOf(const QString &text) {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
-        return {-1, -1};
-    const qsizetype after = text.size() - colon - 1;
-    return {digitsAt(text, 0, colon), digitsAt(text, colon + 1,
-                                               after == 2   ? 2
-                                               : after == 1 ? 1
-                                                            : 0)};
-}
-
 // "%.2d": at least two digits.
 QString twoDigits(uint8_t v) {
     return QString::number(v).rightJustified(2, u'0');
@@ -58,7 +19,7 @@ QString twoDigits(uint8_t v) {
 void putDate(const QString &text, uint8_t &month, uint8_t &day, uint8_t &year) {
     if (text.isEmpty())
         return;
-    const Date d = dateOf(text);
+    const NumberWindowText::DateFields d = NumberWindowText::dateFields(text);
     month = uint8_t(d.month);
     day = uint8_t(d.day);
     year = uint8_t(d.year % 100);
@@ -67,7 +28,7 @@ void putDate(const QString &text, uint8_t &month, uint8_t &day, uint8_t &year) {
 void putTime(const QString &text, uint8_t &hour, uint8_t &minute) {
     if (text.isEmpty())
         return;
-    const Time t = timeOf(text);
+    const NumberWindowText::TimeFields t = NumberWindowText::deviceTimeFields(text);
     hour = uint8_t(t.hour);
     minute = uint8_t(t.minute);
 }
@@ -83,22 +44,6 @@ bool isDeviceNumber(const QString &number) {
                        [](QChar c) { return c == u'+' || (c >= u'0' && c <= u'9'); });
 }
 
-bool isDeviceDate(const QString &text) {
-    if (text.size() != 10)
-        return false;
-    const Date d = dateOf(text);
-    return d.year >= 2000 && d.year <= 2099 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
-           d.day <= 31;
-}
-
-bool isDeviceTime(const QString &text) {
-    const Time t = timeOf(text);
-    const qsizetype colon = text.indexOf(u':');
-    return colon >= 1 && colon <= 2 && text.size() - colon - 1 >= 1 &&
-           text.size() - colon - 1 <= 2 && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
-           t.minute <= 59;
-}
-
 bool rowIsWritable(const NumberTable &table, int row) {
     const auto yes = [&](int col) { return table.cell(col, row) == QLatin1String("yes"); };
     const QString number = table.cell(NumberTable::Number, row);
@@ -110,12 +55,12 @@ bool rowIsWritable(const NumberTable &table, int row) {
         return true;
     for (int col : {NumberTable::StartDate, NumberTable::EndDate}) {
         const QString text = table.cell(col, row);
-        if (!text.isEmpty() && !isDeviceDate(text))
+        if (!text.isEmpty() && !NumberWindowText::isDeviceDate(text))
             return false;
     }
     for (int col : {NumberTable::StartTime, NumberTable::EndTime}) {
         const QString text = table.cell(col, row);
-        if (!text.isEmpty() && !isDeviceTime(text))
+        if (!text.isEmpty() && !NumberWindowText::isDeviceTime(text))
             return false;
     }
     return true;

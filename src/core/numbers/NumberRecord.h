@@ -30,10 +30,5 @@ bool rowIsWritable(const NumberTable &table, int row);
 
 // A number the device takes: "+" and digits, at most 22 of them.
 bool isDeviceNumber(const QString &number);
-// A date cell: 10 characters, digits at 1-4, 6-7 and 9-10, a year 2000..2099, month 1..12,
-// day 1..31 (the separators may be any character: the editor writes "/", a read "-").
-bool isDeviceDate(const QString &text);
-// A time cell: hour, ':', minute, one or two digits each, hour 0..23, minute 0..59.
-bool isDeviceTime(const QString &text);
 
 } // namespace NumberRecord

@@ -1,3 +1,4 @@
+#include "exchange/CsvFile.h"
 #include "exchange/CsvLine.h"
 
 #include <QTest>
@@ -5,6 +6,21 @@
 class TestCsvLine : public QObject {
     Q_OBJECT
 private slots:
+    void csvFileNames_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("csv");
+        QTest::newRow("the exports' own .cvs") << "/tmp/telinf_CSV.cvs" << true;
+        QTest::newRow("upper case") << "LIST.CSV" << true;
+        QTest::newRow("a workbook") << "list.xlsx" << false;
+        QTest::newRow("csv only inside the name") << "list.csv.xlsx" << false;
+        QTest::newRow("a folder named .csv") << "a.csv/list" << false;
+    }
+    void csvFileNames() {
+        QFETCH(QString, path);
+        QFETCH(bool, csv);
+        QCOMPARE(CsvFile::isCsv(path), csv);
+    }
+
     void line_data() {
         QTest::addColumn<QList<QByteArray>>("fields");
         QTest::addColumn<QByteArray>("bytes");

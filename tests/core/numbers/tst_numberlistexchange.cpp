@@ -107,6 +107,9 @@ private slots:
             << QList<Entry>{{2, {"1", "", "", "", "", "Yes", "no"}}} << lead + "1\rSerial: 1";
         QTest::newRow("two") << QList<Entry>{{2, with(4, "8:00")}, {4, with(4, "8:00")}}
                              << lead + "2\rSerial: 1,3";
+        QTest::newRow("three: no points")
+            << QList<Entry>{{5, with(4, "8:00")}, {9, with(4, "8:00")}, {12, with(4, "8:00")}}
+            << lead + "3\rSerial: 4,8,11";
         QTest::newRow("rows 5, 9, 12, 40") << QList<Entry>{{5, with(4, "8:00")},
                                                            {9, with(4, "8:00")},
                                                            {12, with(4, "8:00")},
