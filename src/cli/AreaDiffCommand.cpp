@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliRun.h"
+#include "RecordOutput.h"
 #include "Session.h"
 #include "TerminalOperator.h"
 #include "exchange/AreaDifference.h"
@@ -18,10 +19,12 @@
 
 namespace {
 
-int report(CliRun &run, const AreaDifferences &differences) {
+// `where` names the first column: "Serial" or "Row".
+int report(CliRun &run, const QString &where, const AreaDifferences &differences) {
+    QList<QStringList> records;
     for (const AreaDifference &d : differences)
-        run.out() << d.where << '\t' << d.device << '\t' << d.file << '\n';
-    run.out().flush();
+        records << QStringList{d.where, d.device, d.file};
+    RecordOutput::print(run, {where, QStringLiteral("Device"), QStringLiteral("File")}, records);
     run.person().setStatusText(differences.isEmpty()
                                    ? QStringLiteral("The device and the file agree")
                                    : QStringLiteral("%1 differences").arg(differences.size()));
@@ -49,7 +52,7 @@ std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &pat
 
 int diffNumbers(CliRun &run, const QString &path) {
     const auto differences = numberDifferences(run, path);
-    return differences ? report(run, *differences) : int(ExitFailure);
+    return differences ? report(run, QStringLiteral("Serial"), *differences) : int(ExitFailure);
 }
 
 int diffSettings(CliRun &run, const QString &path) {
@@ -62,5 +65,6 @@ int diffSettings(CliRun &run, const QString &path) {
     run.session().setBasicTransfer(&basic);
     const bool read = run.await([&basic] { basic.StartRead(); }).ok;
     run.session().setBasicTransfer(nullptr);
-    return read ? report(run, SettingsDiff::between(device, file)) : int(ExitFailure);
+    return read ? report(run, QStringLiteral("Row"), SettingsDiff::between(device, file))
+                : int(ExitFailure);
 }

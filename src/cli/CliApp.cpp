@@ -17,6 +17,10 @@ const QCommandLineOption portOption(QStringLiteral("port"),
 const QCommandLineOption passwordOption(QStringLiteral("password"),
                                         QStringLiteral("The device password (default 7482)."),
                                         QStringLiteral("PW"), QStringLiteral("7482"));
+const QCommandLineOption passwordStdinOption(
+    QStringLiteral("password-stdin"),
+    QStringLiteral("Read the device password from the first line of the input stream, out of "
+                   "sight of the machine's other users (who can see every command line)."));
 const QCommandLineOption yesOption(QStringLiteral("yes"),
                                    QStringLiteral("Accept every confirmation without asking. "
                                                   "Without a terminal to ask on, questions are "
@@ -31,8 +35,9 @@ const QCommandLineOption versionOption(QStringLiteral("version"),
                                        QStringLiteral("Show the program's name and version."));
 
 const QList<QCommandLineOption> &globalOptions() {
-    static const QList<QCommandLineOption> options = {portOption,  passwordOption, yesOption,
-                                                      traceOption, helpOption,     versionOption};
+    static const QList<QCommandLineOption> options = {
+        portOption,  passwordOption, passwordStdinOption, yesOption,
+        traceOption, helpOption,     versionOption};
     return options;
 }
 
@@ -155,6 +160,14 @@ int CliApp::run(const QStringList &arguments) {
                               .arg(parser.value(QStringLiteral("format"))));
     if (command->needsPort && parser.value(portOption).trimmed().isEmpty())
         return usageError(QStringLiteral("%1 needs --port").arg(name));
+    QString password = parser.value(passwordOption);
+    if (parser.isSet(passwordStdinOption)) {
+        if (parser.isSet(passwordOption))
+            return usageError(QStringLiteral("--password and --password-stdin exclude each other"));
+        password = io.in.readLine();
+        if (password.isNull())
+            return usageError(QStringLiteral("--password-stdin found no line to read"));
+    }
 
     // Without a converter for the code page a command could wipe the device's texts.
     if (const QString problem = CodePage::current().conversionProblem(); !problem.isEmpty()) {
@@ -163,8 +176,7 @@ int CliApp::run(const QStringList &arguments) {
         return ExitUsage;
     }
     TerminalOperator op(io, parser.isSet(yesOption));
-    CliRun run(parser, commandArguments, parser.value(portOption), parser.value(passwordOption), op,
-               io.out);
+    CliRun run(parser, commandArguments, parser.value(portOption), password, op, io.out);
     run.setPortList(ports);
     if (parser.isSet(traceOption))
         run.traceFramesTo(io.err);

@@ -31,6 +31,8 @@ public:
     QString value(const QString &option) const { return parser.value(option); }
     QTextStream &out() { return output; }
     TerminalOperator &person() { return op; }
+    // What login() checks: --password, or the line --password-stdin read.
+    const QString &devicePassword() const { return password; }
     Session &session();
     // The machine's serial ports, as the ports command lists them.
     const Trecognitionserial &portList() const { return ports; }

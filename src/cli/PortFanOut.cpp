@@ -56,7 +56,6 @@ QList<PortFanOut::Result> PortFanOut::run(const QStringList &ports) {
         c.port = ports.at(i);
         QProcess &p = *c.process;
         p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setStandardInputFile(QProcess::nullDevice());
         QObject::connect(&p, &QProcess::readyRead, [&forward, &c] { forward(c, false); });
         QObject::connect(&p, &QProcess::finished, [&end, &c](int code, QProcess::ExitStatus how) {
             end(c, how == QProcess::NormalExit && code == 0);
@@ -69,6 +68,10 @@ QList<PortFanOut::Result> PortFanOut::run(const QStringList &ports) {
         });
         c.clock.start();
         p.start(program, arguments(c.port));
+        if (p.state() != QProcess::NotRunning) {
+            p.write(input);
+            p.closeWriteChannel();
+        }
     }
     if (running > 0)
         loop.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@ public:
     using Log = std::function<void(const QString &port, const QString &line)>;
 
     PortFanOut(QString program, Arguments arguments, Log log);
+    // What every child reads on its standard input, which then ends; without it, the input ends
+    // at once.
+    void setInput(QByteArray bytes) { input = std::move(bytes); }
 
     // One result per port, in the order given.
     QList<Result> run(const QStringList &ports);
@@ -27,4 +31,5 @@ private:
     QString program;
     Arguments arguments;
     Log log;
+    QByteArray input;
 };

@@ -54,7 +54,7 @@ QStringList bridgePorts() {
 }
 
 // Every port in a velmora-cli of its own, all at once; one line per port on the output stream.
-int provisionPorts(CliRun &run, const QStringList &ports, const QString &password) {
+int provisionPorts(CliRun &run, const QStringList &ports) {
     if (!filesLoad(run))
         return ExitFailure;
     if (!run.person().confirm(
@@ -62,11 +62,14 @@ int provisionPorts(CliRun &run, const QStringList &ports, const QString &passwor
                 .arg(ports.size()),
             QString(), QStringLiteral("OK(&Y)"), QStringLiteral("Cancel(&N)")))
         return ExitFailure;
-    QStringList common = {
-        QStringLiteral("--password"), password,
-        QStringLiteral("--yes"),      QStringLiteral("provision"),
-        QStringLiteral("--profile"),  QFileInfo(run.value(ProfileOption)).absoluteFilePath(),
-        QStringLiteral("--numbers"),  QFileInfo(run.value(NumbersOption)).absoluteFilePath()};
+    // The password goes down a pipe: every local user can read a process's command line.
+    QStringList common = {QStringLiteral("--password-stdin"),
+                          QStringLiteral("--yes"),
+                          QStringLiteral("provision"),
+                          QStringLiteral("--profile"),
+                          QFileInfo(run.value(ProfileOption)).absoluteFilePath(),
+                          QStringLiteral("--numbers"),
+                          QFileInfo(run.value(NumbersOption)).absoluteFilePath()};
     if (run.isSet(SyncTimeOption))
         common << QStringLiteral("--sync-time");
     PortFanOut fanOut(
@@ -77,6 +80,7 @@ int provisionPorts(CliRun &run, const QStringList &ports, const QString &passwor
         [&run](const QString &port, const QString &line) {
             run.person().note(port + QStringLiteral(": ") + line);
         });
+    fanOut.setInput(run.devicePassword().toUtf8() + '\n');
     bool allOk = true;
     for (const PortFanOut::Result &r : fanOut.run(ports)) {
         allOk = allOk && r.ok;
@@ -127,7 +131,7 @@ CliCommand provisionCommand() {
                                  Operator::Icon::Error);
             return int(ExitFailure);
         }
-        return provisionPorts(run, ports, run.value(QStringLiteral("password")));
+        return provisionPorts(run, ports);
     };
     return c;
 }

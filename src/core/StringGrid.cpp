@@ -134,13 +134,25 @@ void StringGrid::copyCellsFrom(const StringGrid &other) {
         return;
     beginResetModel();
     cells = other.cells;
+    countChanges();
+    endResetModel();
+}
+
+void StringGrid::setBaselineFrom(const StringGrid &other) {
+    if (other.cols != cols || other.rows() != rows())
+        return;
+    baseline = other.cells;
+    countChanges();
+    emit dataChanged(index(0, 0), index(rows() - 1, cols - 1), {CellChangedRole, RowChangedRole});
+}
+
+void StringGrid::countChanges() {
     for (int r = 0; r < rows(); ++r) {
         int changed = 0;
         for (int c = 0; c < cols; ++c)
             changed += int(cells[r][c] != baseline[r][c]);
         changedInRow[r] = changed;
     }
-    endResetModel();
 }
 
 QStringList StringGrid::rowTexts(int row) const {

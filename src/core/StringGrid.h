@@ -57,6 +57,8 @@ public:
     virtual bool isRowChanged(int row) const;
     // Takes over every cell text of a grid of the same shape, as one reset of the model.
     void copyCellsFrom(const StringGrid &other);
+    // The baseline becomes the cells of a grid of the same shape; the cells stay as they are.
+    void setBaselineFrom(const StringGrid &other);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -75,4 +77,6 @@ private:
     QVector<QStringList> cells;
     QVector<QStringList> baseline;
     QVector<int> changedInRow;
+
+    void countChanges();
 };

@@ -36,6 +36,11 @@ private slots:
         QTest::newRow("option without value") << QStringList{"ports", "--port"} << "port";
         QTest::newRow("extra argument")
             << QStringList{"--port", "x", "login", "now"} << "usage: velmora-cli login";
+        QTest::newRow("two passwords")
+            << QStringList{"--password", "1", "--password-stdin", "--port", "x", "login"}
+            << "--password and --password-stdin exclude each other";
+        QTest::newRow("no password line")
+            << QStringList{"--password-stdin", "--port", "x", "login"} << "found no line";
     }
     void badUsage() {
         QFETCH(QStringList, arguments);
@@ -60,23 +65,29 @@ private slots:
     void login_data() {
         QTest::addColumn<QByteArray>("devicePassword");
         QTest::addColumn<QStringList>("passwordArguments");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
         QTest::newRow("default 7482")
-            << QByteArray("7482") << QStringList{} << 0 << "Password confirmed!";
-        QTest::newRow("wrong digit")
-            << QByteArray("7482") << QStringList{"--password", "7483"} << 1 << "Password Error!";
+            << QByteArray("7482") << QStringList{} << "" << 0 << "Password confirmed!";
+        QTest::newRow("wrong digit") << QByteArray("7482") << QStringList{"--password", "7483"}
+                                     << "" << 1 << "Password Error!";
+        QTest::newRow("first input line")
+            << QByteArray("Kx9q") << QStringList{"--password-stdin"} << "Kx9q\n"
+            << 0 << "Password confirmed!";
     }
     void login() {
         QFETCH(QByteArray, devicePassword);
         QFETCH(QStringList, passwordArguments);
+        QFETCH(QString, input);
         QFETCH(int, code);
         QFETCH(QString, message);
         DeviceOptions options;
         options.password = devicePassword;
         SimulatedDevice device(options);
         const CliResult r = runCli(QStringList{"--port", device.slavePath()} + passwordArguments +
-                                   QStringList{"login"});
+                                       QStringList{"login"},
+                                   input);
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, QString());
         QVERIFY2(saysInOrder(r.err, {"Password verifing", message}), qPrintable(r.err));

@@ -49,16 +49,28 @@ private slots:
         QCOMPARE(same.out, QString());
     }
 
+    void settingsDiffListsTheDifferingRows_data() {
+        QTest::addColumn<QStringList>("format");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("tsv by default") << QStringList{} << "5\tGate B\tGate A\n";
+        QTest::newRow("csv") << QStringList{"--format", "csv"} << "5,Gate B,Gate A\r\n";
+        QTest::newRow("json") << QStringList{"--format", "json"}
+                              << "[\n{\"Row\": \"5\", \"Device\": \"Gate B\", \"File\": "
+                                 "\"Gate A\"}\n]\n";
+    }
     void settingsDiffListsTheDifferingRows() {
+        QFETCH(QStringList, format);
+        QFETCH(QString, out);
         SimulatedDevice device;
         QVERIFY(device.writeMemory(28, QByteArray("Gate A", 7)));
         const QString profile = dir.filePath("profile.xlsx");
         QCOMPARE(runCli({"--port", device.slavePath(), "settings", "export", profile}).code, 0);
         QCOMPARE(runCli({"--port", device.slavePath(), "settings", "diff", profile}).code, 0);
         QVERIFY(device.writeMemory(28, QByteArray("Gate B", 7)));
-        const CliResult r = runCli({"--port", device.slavePath(), "settings", "diff", profile});
+        const CliResult r =
+            runCli(QStringList{"--port", device.slavePath(), "settings", "diff", profile} + format);
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.out, QStringLiteral("5\tGate B\tGate A\n"));
+        QCOMPARE(r.out, out);
     }
 
     void saveReviewWarns() {

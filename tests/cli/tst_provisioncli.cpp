@@ -1,6 +1,9 @@
 #include "CliHarness.h"
 #include "SimulatedDevice.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +19,24 @@ QByteArray record(const QByteArray &number, const char *window) {
            QByteArray::fromHex(QByteArray(window).replace(' ', ""));
 }
 
+// The command lines of `parent`'s children as they stand, arguments joined by blanks.
+QStringList childCommandLines(qint64 parent) {
+    QStringList lines;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile stat("/proc/" + pid + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray fields = stat.readAll();
+        const QList<QByteArray> after = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (after.size() > 1 && after[1].toLongLong() == parent &&
+            cmdline.open(QIODevice::ReadOnly))
+            lines << QString::fromLocal8Bit(cmdline.readAll().replace('\0', ' '));
+    }
+    return lines;
+}
+
 } // namespace
 
 class TestProvisionCli : public QObject {
@@ -25,6 +46,7 @@ private:
 
 private slots:
     // Three devices and a path that is none: the three are configured, the fourth fails alone.
+    // Each child logs in with the password the command was given.
     void portsRunApartAndOneFailureStaysItsOwn() {
         const QString cli = qEnvironmentVariable("VELMORA_CLI_EXE");
         if (cli.isEmpty())
@@ -42,16 +64,27 @@ private slots:
 
         std::vector<std::unique_ptr<SimulatedDevice>> devices;
         QStringList ports;
+        DeviceOptions locked;
+        locked.password = "Kx9q";
         for (int i = 0; i < 3; ++i) {
-            devices.push_back(std::make_unique<SimulatedDevice>());
+            devices.push_back(std::make_unique<SimulatedDevice>(locked));
             ports << devices.back()->slavePath();
         }
         ports.insert(1, dir.filePath("profile.xlsx")); // a file, not a serial port
         QProcess run;
-        run.start(cli, QStringList{"--yes", "provision", "--profile", profile, "--numbers", book,
-                                   "--sync-time"} +
+        run.start(cli, QStringList{"--password-stdin", "--yes", "provision", "--profile", profile,
+                                   "--numbers", book, "--sync-time"} +
                            ports);
-        QVERIFY(run.waitForFinished(120000));
+        run.write("Kx9q\n");
+        run.closeWriteChannel();
+        // Every local user can read a command line: the password must not stand in one.
+        QStringList seen;
+        QDeadlineTimer deadline(120000);
+        while (!run.waitForFinished(10) && !deadline.hasExpired())
+            seen << childCommandLines(run.processId());
+        QCOMPARE(run.state(), QProcess::NotRunning);
+        QVERIFY(!seen.filter(" --port ").isEmpty());
+        QVERIFY2(seen.filter("Kx9q").isEmpty(), qPrintable(seen.filter("Kx9q").join('\n')));
         const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
         QCOMPARE(run.exitCode(), 1);
         const QStringList lines = out.trimmed().split('\n');

@@ -12,6 +12,14 @@ SaveGuard::SaveGuard(Operator &op, QString area)
     : op(op)
     , area(std::move(area)) {}
 
+void SaveGuard::useConnection(quint64 connection) {
+    if (knownOn != 0 && knownOn != connection) {
+        forgetDeviceCopy();
+        copied = false;
+    }
+    knownOn = connection;
+}
+
 void SaveGuard::deviceMatchesTable() {
     keepDeviceCopy();
     copied = true;

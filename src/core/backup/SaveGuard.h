@@ -11,10 +11,10 @@ class OperationOutcome;
 class TComm;
 
 // What every save of a device area goes through before its first page: the operator's review of
-// the changes against what the device holds as far as this run knows (the last read or save;
-// an import changes the table, not that), and a backup of the area as last read from the
-// device in this run, written in the export's layout so that importing it and saving undoes the
-// save.
+// the changes against what the device holds as far as this opening of the port knows (the last
+// read or save; an import changes the table, not that), and a backup of the area as last read
+// from the device on it, written in the export's layout so that importing it and saving undoes
+// the save.
 class SaveGuard {
 public:
     SaveGuard(Operator &op, QString area);
@@ -24,6 +24,10 @@ public:
 
     // Where the backups go; empty means the configuration folder.
     void setBackupFolder(const QString &path) { folder = path; }
+    // A read or a save begins on this opening of the port (TComm::connection()). What is known
+    // of the device comes from one opening: from another, it may be another device, so the
+    // review then counts against the table as built and there is no backup, as before any read.
+    void useConnection(quint64 connection);
     // The device holds the table as it stands, read whole from it or saved whole to it: that is
     // the next backup, and the new baseline of the change markers.
     void deviceMatchesTable();
@@ -53,6 +57,8 @@ protected:
     virtual Changes changes() const = 0;
     // Copies the table as the device holds it now and makes it the baseline.
     virtual void keepDeviceCopy() = 0;
+    // Drops the copy and makes the table as built the baseline.
+    virtual void forgetDeviceCopy() = 0;
     // Writes the device copy to `path` as the export does; false with quiet.lastMessage.
     virtual bool saveDeviceCopy(const QString &path) = 0;
 
@@ -68,5 +74,6 @@ private:
     QStringList pruned;
     const TComm *comm = nullptr;
     bool copied = false;
+    quint64 knownOn = 0; // the opening whose device the copy and the baseline describe; 0: none
     bool writeAllPages = false;
 };

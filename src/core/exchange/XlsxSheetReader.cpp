@@ -175,8 +175,9 @@ private:
         if (!zip.contains(part))
             return fail(
                 QStringLiteral("it is not a workbook (its main part %1 is missing)").arg(part));
-        if (!load(part, &storage, &document, "workbook", &root) ||
-            !readRelationships(part, relationships))
+        // One tree at a time: a tree costs up to some 25 times its part's bytes.
+        if (!readRelationships(part, relationships) ||
+            !load(part, &storage, &document, "workbook", &root))
             return false;
         const QLatin1String date1904(attribute(child(root, "workbookPr"), "date1904").value());
         dateSystem = date1904 == QLatin1String("1") || date1904 == QLatin1String("true")

@@ -14,7 +14,8 @@ namespace XlsxSheetReader {
 
 constexpr int MaxRows = CellReference::MaxRows;
 constexpr int MaxColumns = CellReference::MaxColumns;
-// The largest relationships, workbook or styles part; real ones are a few kB.
+// The largest relationships, workbook or styles part; real ones are a few kB. Each is parsed
+// into a tree of up to some 25 times its bytes (about 100 MiB at this bound), one at a time.
 constexpr qsizetype MaxTreePartBytes = 4 * 1024 * 1024;
 
 // On failure `cells` is left empty and `reason` says why, without naming the file.

@@ -21,6 +21,11 @@ void NumberSaveGuard::keepDeviceCopy() {
     table.markBaseline();
 }
 
+void NumberSaveGuard::forgetDeviceCopy() {
+    copy.reset();
+    table.setBaselineFrom(NumberTable());
+}
+
 bool NumberSaveGuard::saveDeviceCopy(const QString &path) {
     return NumberListExchange(*copy, quiet, quietStatus, quietProgress, QString())
         .saveWorkbook(path);

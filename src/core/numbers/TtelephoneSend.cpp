@@ -39,6 +39,7 @@ void TtelephoneSend::ReadList() {
 void TtelephoneSend::StartRead() {
     if (!start(ListPages))
         return;
+    guard.useConnection(sender.connection());
     phase = Phase::Read;
     partial.started(ListPages);
     RequestNext();
@@ -46,7 +47,10 @@ void TtelephoneSend::StartRead() {
 
 void TtelephoneSend::SaveList() {
     // The checks come first: the operator reviews only a list that can be saved.
-    if (!sender.idle() || !CheckBeforeSave() || !guard.review() || !guard.backupBeforeSave(outcome))
+    if (!sender.idle() || !CheckBeforeSave())
+        return;
+    guard.useConnection(sender.connection());
+    if (!guard.review() || !guard.backupBeforeSave(outcome))
         return;
     const bool known = knownOn != 0 && knownOn == sender.connection();
     save.plan(pagesOf(table), known ? held : QList<QByteArray>(),

@@ -26,6 +26,11 @@ void SettingsSaveGuard::keepDeviceCopy() {
     table.markBaseline();
 }
 
+void SettingsSaveGuard::forgetDeviceCopy() {
+    copy.reset();
+    table.setBaselineFrom(SettingsTable());
+}
+
 bool SettingsSaveGuard::saveDeviceCopy(const QString &path) {
     return Tcustomstringgrid_basis(*copy, quiet, quietStatus, quietProgress, QString())
         .saveProfile(path);

@@ -14,6 +14,7 @@ public:
 protected:
     Changes changes() const override;
     void keepDeviceCopy() override;
+    void forgetDeviceCopy() override;
     bool saveDeviceCopy(const QString &path) override;
 
 private:

@@ -212,3 +212,9 @@ void SettingsTable::copyContentFrom(const SettingsTable &other) {
     for (int row : ChoiceRows)
         setChoiceIndex(row, other.choiceIndex(row));
 }
+
+void SettingsTable::setBaselineFrom(const SettingsTable &other) {
+    for (size_t i = 0; i < choices.size(); ++i)
+        baselineChoices[i] = other.choices[i].index;
+    StringGrid::setBaselineFrom(other);
+}

@@ -62,6 +62,8 @@ public:
     bool isRowChanged(int row) const override;
     // Cells and selections of another settings table.
     void copyContentFrom(const SettingsTable &other);
+    // The baseline becomes another settings table's cells and selections.
+    void setBaselineFrom(const SettingsTable &other);
 
 signals:
     void choiceIndexChanged(int row);

@@ -54,6 +54,7 @@ void TBasicInf::ReadSettings() {
 void TBasicInf::StartRead() {
     if (!start(SettingsPages))
         return;
+    guard.useConnection(sender.connection());
     phase = Phase::Read;
     partial.started(SettingsPages);
     RequestNext();
@@ -65,6 +66,7 @@ void TBasicInf::SaveSettings() {
     // Only a table that can be saved is worth the operator's review.
     if (const QString problem = area.checkBeforeSave(CodePage::current()); !problem.isEmpty())
         return outcome.failed(problem);
+    guard.useConnection(sender.connection());
     if (!guard.review())
         return;
     // Checked again once the review is over: a cell changed during it keeps anything of the save

@@ -249,6 +249,10 @@ private slots:
         d.makeAlwaysPlusOne(1);
         QVERIFY(d.run([&] { d.numbers.SaveList(); }));
         QVERIFY(d.ended.last().at(0).toBool());
+        // The read before the reopening may have been of another device: no backup of it.
+        QCOMPARE(d.op.confirmations.last().text.endsWith(
+                     "\nNo backup: this list was not read from the device."),
+                 why == 0);
         const QList<LoggedRequest> log = d.device.requestLog().mid(375);
         QCOMPARE(log.size(), 750);
         QCOMPARE(log.at(374), (LoggedRequest{0x82, 0x18600}));

@@ -124,8 +124,22 @@ private slots:
         QVERIFY(f.backups().isEmpty());
     }
 
+    // A read on another opening of the port may have been of another device: it counts as none.
+    void withoutReadNoBackupAndTheQuestionSaysSo_data() {
+        QTest::addColumn<bool>("readBeforeReopening");
+        QTest::newRow("never read") << false;
+        QTest::newRow("read, then the port reopened") << true;
+    }
     void withoutReadNoBackupAndTheQuestionSaysSo() {
+        QFETCH(bool, readBeforeReopening);
         Fixture f;
+        quint64 opening = 1;
+        f.h.sender.setConnection([&opening] { return opening; });
+        if (readBeforeReopening) {
+            f.readFromDevice();
+            f.table.copyContentFrom(SettingsTable()); // as built again
+            opening = 2;
+        }
         f.basic.SaveSettings();
         QCOMPARE(f.h.op.confirmations[0].text,
                  QStringLiteral("No changes since the last read or save. Save to the device "
