@@ -186,12 +186,10 @@ void TForm1::FormCreate() {
             [this] { NumberListExchange(numberGrid, core, configFolder).ImportListCsv(); });
     connect(numbers->exportCsv, &QPushButton::clicked, this,
             [this] { NumberListExchange(numberGrid, core, configFolder).ExportListCsv(); });
-    connect(numbers->compareFile, &QPushButton::clicked, this, [this] {
-        CompareWithFile::numbers(this, core, windowOperator, configFolder, telephoneSend);
-    });
-    connect(settings->compareFile, &QPushButton::clicked, this, [this] {
-        CompareWithFile::settings(this, core, windowOperator, configFolder, basicInf);
-    });
+    connect(numbers->compareFile, &QPushButton::clicked, this,
+            [this] { CompareWithFile::numbers(this, core, windowOperator, configFolder); });
+    connect(settings->compareFile, &QPushButton::clicked, this,
+            [this] { CompareWithFile::settings(this, core, windowOperator, configFolder); });
     connectHistoryButtons(*this, historyInf);
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), this),
             &QShortcut::activated, this, &TForm1::showTrace);

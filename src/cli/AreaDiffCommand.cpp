@@ -37,9 +37,8 @@ std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &pat
         return std::nullopt;
     NumberTable device;
     TtelephoneSend numbers(run.session(), device);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     const bool read = run.await([&numbers] { numbers.StartRead(); }).ok;
-    run.session().setNumberListTransfer(nullptr);
     if (!read)
         return std::nullopt;
     return NumberListDiff::between(device, file);
@@ -59,8 +58,7 @@ int diffSettings(CliRun &run, const QString &path) {
         return ExitFailure;
     SettingsTable device;
     TBasicInf basic(run.session(), device);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const bool read = run.await([&basic] { basic.StartRead(); }).ok;
-    run.session().setBasicTransfer(nullptr);
     return read ? report(run, SettingsDiff::between(device, file)) : int(ExitFailure);
 }
