@@ -43,7 +43,7 @@ private slots:
     void openAndClose() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         clickOpen(w);
@@ -63,7 +63,7 @@ private slots:
     void threeQuickClicks() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         clickOpen(w);
@@ -97,7 +97,7 @@ private slots:
             path = plain.fileName();
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.cbb9()->setEditText(path);
         clickOpen(w);
         QCOMPARE(op.messageTexts(), QStringList{"COM Port error"});
@@ -118,7 +118,7 @@ private slots:
     void portInUse() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 first(&op), second(&op);
+        TForm1 first(op), second(op);
         first.offerPort(device.slavePath());
         second.offerPort(device.slavePath());
         clickOpen(first);
@@ -134,7 +134,7 @@ private slots:
     void loginUnlocksAndWrongPasswordLocks() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QVERIFY(allOperations(w, false));
@@ -164,7 +164,7 @@ private slots:
         QFETCH(int, requests);
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -194,7 +194,7 @@ private slots:
     void unplugDuringSave() {
         auto device = std::make_unique<SimulatedDevice>();
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device->slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -224,7 +224,7 @@ private slots:
     void loginStatusSequence() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -234,14 +234,14 @@ private slots:
         QVERIFY(verifying >= 0);
         QVERIFY(communication > verifying);
         QVERIFY(reading > communication);
-        QCOMPARE(w.stat1()->panelText(2), QStringLiteral("Reading basic setting"));
+        QCOMPARE(op.statusText, QStringLiteral("Reading basic setting"));
     }
 
     // With the port closed nothing is sent: the wait ends in "Receive timeout" and a later
     // settings reply is not taken for a password reply.
     void loginWithPortClosed() {
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.session().receivePath().tmr1().setInterval(100);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Receive timeout"));
         QVERIFY(!w.session().passwordCheck().Pending());
@@ -253,7 +253,7 @@ private slots:
     void enterLogsInAndCloseAsks() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         clickOpen(w);

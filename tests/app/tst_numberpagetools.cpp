@@ -143,7 +143,7 @@ private slots:
         csv.write("1,+4930,,,,,yes,no,,\r\n");
         csv.close();
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         NumberPage &page = *w.numberPage();
         QCOMPARE(page.importCsv->text(), QStringLiteral("Import .CSV"));
         QVERIFY(!page.importCsv->isEnabled());
@@ -169,7 +169,7 @@ private slots:
                                                QByteArray(8, '\x63') + QByteArray(1, '\0') +
                                                QByteArray(1, '\x63')));
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         QTest::mouseClick(w.btn8(), Qt::LeftButton);
         QSignalSpy ended(&w.session(), &Session::operationEnded);
