@@ -80,6 +80,12 @@ TForm1::TForm1(Operator *given, QWidget *parent)
     FormCreate();
 }
 
+TForm1::~TForm1() {
+    // The pages' views, proxies and undo histories work on the tables and the session, members
+    // that go before QWidget deletes its children: the pages go first, while all is whole.
+    delete pages;
+}
+
 QPoint TForm1::centredPosition(QSize screen, QSize window) {
     return QPoint((screen.width() - window.width()) / 2,
                   (screen.height() - (window.height() + 40)) / 2);

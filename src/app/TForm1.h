@@ -38,6 +38,7 @@ public:
     // `person` takes every status text, progress, message, question and file choice in their
     // place (tests drive the window with a recording operator); the status bar then stays empty.
     explicit TForm1(Operator &person, QWidget *parent = nullptr);
+    ~TForm1() override;
 
     // The window's place on a screen: centred, with 40 pixels more height counted for the
     // frame; integer halves rounded toward zero, negative on a screen smaller than the window.
@@ -96,6 +97,7 @@ private:
     void showPortClosed();
     void updateOperationButtons();
 
+    // The pages show these; ~TForm1 deletes the pages before the members go.
     SettingsTable settingsGrid;
     NumberTable numberGrid;
     HistoryTable historyGrid;
@@ -113,11 +115,13 @@ private:
     NumberPage *numbers = nullptr;
     HistoryPage *history = nullptr;
     HelpPage *help = nullptr;
+    // Made before windowOperator, which shows the status in it.
     StatusPanels *statusBar = nullptr;
     TraceWindow *trace = nullptr;
 
     WindowOperator windowOperator;
-    // windowOperator, or the one given.
+    // windowOperator, or the one given; the session and the transfers below are made with it,
+    // each after what it uses.
     Operator &person;
     Session core;
     TBasicInf basicInf;
