@@ -15,17 +15,19 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
 const QString Caption = QStringLiteral("Compare with file");
 
-// One comparison under way: the file's table, the device's, and the read that fills the latter.
+// One comparison under way: the file's table, the device's, and the read that fills the latter,
+// which takes the area's replies while `bound` holds them.
 struct Comparison {
     virtual ~Comparison() = default;
-    virtual void route(Session &session, Tsend_rec_command *transfer) = 0;
-    virtual Tsend_rec_command &read() = 0;
+    virtual TransferBinding bind(Session &session) = 0;
     virtual AreaDifferences differences() const = 0;
+    std::optional<TransferBinding> bound;
 };
 
 struct NumberComparison : Comparison {
@@ -33,10 +35,7 @@ struct NumberComparison : Comparison {
     TtelephoneSend transfer;
     explicit NumberComparison(Session &session)
         : transfer(session, device) {}
-    void route(Session &session, Tsend_rec_command *t) override {
-        session.setNumberListTransfer(t);
-    }
-    Tsend_rec_command &read() override { return transfer; }
+    TransferBinding bind(Session &session) override { return session.bind(transfer); }
     AreaDifferences differences() const override { return NumberListDiff::between(device, file); }
 };
 
@@ -45,19 +44,17 @@ struct SettingsComparison : Comparison {
     TBasicInf transfer;
     explicit SettingsComparison(Session &session)
         : transfer(session, device) {}
-    void route(Session &session, Tsend_rec_command *t) override { session.setBasicTransfer(t); }
-    Tsend_rec_command &read() override { return transfer; }
+    TransferBinding bind(Session &session) override { return session.bind(transfer); }
     AreaDifferences differences() const override { return SettingsDiff::between(device, file); }
 };
 
-void readAndShow(QWidget *window, Session &session, Tsend_rec_command &own,
-                 std::shared_ptr<Comparison> comparison, const std::function<void()> &start,
-                 const QString &whereHeading) {
-    comparison->route(session, &comparison->read());
+void readAndShow(QWidget *window, Session &session, std::shared_ptr<Comparison> comparison,
+                 const std::function<void()> &start, const QString &whereHeading) {
+    comparison->bound.emplace(comparison->bind(session));
     auto ended = std::make_shared<QMetaObject::Connection>();
-    auto finish = [&session, &own, comparison, ended](bool ok) {
+    auto finish = [comparison, ended](bool ok) {
         QObject::disconnect(*ended);
-        comparison->route(session, &own);
+        comparison->bound.reset();
         return ok;
     };
     *ended = QObject::connect(
@@ -80,8 +77,7 @@ QString chosenFile(Operator &op, const QString &folder, const char *filter) {
 
 namespace CompareWithFile {
 
-void numbers(QWidget *window, Session &session, Operator &op, const QString &folder,
-             Tsend_rec_command &own) {
+void numbers(QWidget *window, Session &session, Operator &op, const QString &folder) {
     const QString path =
         chosenFile(op, folder, "EXCEL or CSV file|*.xlsx;*.xls;*.csv;*.cvs|(*.*)|*.*");
     if (path.isEmpty())
@@ -90,12 +86,11 @@ void numbers(QWidget *window, Session &session, Operator &op, const QString &fol
     if (!NumberListExchange(comparison->file, session, folder).loadFile(path))
         return;
     readAndShow(
-        window, session, own, comparison, [comparison] { comparison->transfer.StartRead(); },
+        window, session, comparison, [comparison] { comparison->transfer.StartRead(); },
         QStringLiteral("Serial"));
 }
 
-void settings(QWidget *window, Session &session, Operator &op, const QString &folder,
-              Tsend_rec_command &own) {
+void settings(QWidget *window, Session &session, Operator &op, const QString &folder) {
     const QString path = chosenFile(op, folder, "EXCEL file|*.xlsx;*.xls|(*.*)|*.*");
     if (path.isEmpty())
         return;
@@ -103,7 +98,7 @@ void settings(QWidget *window, Session &session, Operator &op, const QString &fo
     if (!Tcustomstringgrid_basis(comparison->file, session, folder).loadProfile(path))
         return;
     readAndShow(
-        window, session, own, comparison, [comparison] { comparison->transfer.StartRead(); },
+        window, session, comparison, [comparison] { comparison->transfer.StartRead(); },
         QStringLiteral("Row"));
 }
 

@@ -50,13 +50,20 @@ int changedRows(const StringGrid &grid) {
 
 } // namespace
 
-TForm1::TForm1(Operator *standIn, QWidget *parent)
+TForm1::TForm1(QWidget *parent)
+    : TForm1(nullptr, parent) {}
+
+TForm1::TForm1(Operator &person, QWidget *parent)
+    : TForm1(&person, parent) {}
+
+TForm1::TForm1(Operator *given, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
     , statusBar(new StatusPanels(this))
-    , windowOperator(*statusBar, *this, standIn)
-    , core(windowOperator)
+    , windowOperator(*statusBar, *this)
+    , person(given ? *given : windowOperator)
+    , core(person)
     , basicInf(core, settingsGrid)
     , telephoneSend(core, numberGrid)
     , historyInf(core, historyGrid) {
@@ -71,6 +78,12 @@ TForm1::TForm1(Operator *standIn, QWidget *parent)
     setFixedSize(ClientWidth, ClientHeight);
     fitChildren();
     FormCreate();
+}
+
+TForm1::~TForm1() {
+    // The pages' views, proxies and undo histories work on the tables and the session, members
+    // that go before QWidget deletes its children: the pages go first, while all is whole.
+    delete pages;
 }
 
 QPoint TForm1::centredPosition(QSize screen, QSize window) {
@@ -186,12 +199,10 @@ void TForm1::FormCreate() {
             [this] { NumberListExchange(numberGrid, core, configFolder).ImportListCsv(); });
     connect(numbers->exportCsv, &QPushButton::clicked, this,
             [this] { NumberListExchange(numberGrid, core, configFolder).ExportListCsv(); });
-    connect(numbers->compareFile, &QPushButton::clicked, this, [this] {
-        CompareWithFile::numbers(this, core, windowOperator, configFolder, telephoneSend);
-    });
-    connect(settings->compareFile, &QPushButton::clicked, this, [this] {
-        CompareWithFile::settings(this, core, windowOperator, configFolder, basicInf);
-    });
+    connect(numbers->compareFile, &QPushButton::clicked, this,
+            [this] { CompareWithFile::numbers(this, core, person, configFolder); });
+    connect(settings->compareFile, &QPushButton::clicked, this,
+            [this] { CompareWithFile::settings(this, core, person, configFolder); });
     connectHistoryButtons(*this, historyInf);
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")), this),
             &QShortcut::activated, this, &TForm1::showTrace);
@@ -230,8 +241,8 @@ void TForm1::btn8Click() {
         // Every way an open can fail leaves the port closed, and the operator is told so, with
         // the system's reason beneath the usual text.
         if (!cm1.PortOpen()) {
-            windowOperator.message(QStringLiteral("COM Port error"), QString(),
-                                   Operator::Icon::None, reason);
+            person.message(QStringLiteral("COM Port error"), QString(), Operator::Icon::None,
+                           reason);
             openButton->setText(QStringLiteral("Open"));
             return;
         }
@@ -277,8 +288,8 @@ void TForm1::closeEvent(QCloseEvent *event) {
         text += QStringLiteral("Quit and lose %1 unsaved changes?").arg(unsaved);
     else
         text += QStringLiteral("Quit now?");
-    if (windowOperator.confirm(text, QString(), QStringLiteral("Quit"), QStringLiteral("Cancel"),
-                               Operator::Icon::Question))
+    if (person.confirm(text, QString(), QStringLiteral("Quit"), QStringLiteral("Cancel"),
+                       Operator::Icon::Question))
         event->accept();
     else
         event->ignore();

@@ -33,8 +33,12 @@ public:
     static constexpr int ClientHeight = 653;
     static constexpr int TopBarHeight = 36;
 
-    // `standIn` answers the message boxes and file dialogs in place of a person (tests).
-    explicit TForm1(Operator *standIn = nullptr, QWidget *parent = nullptr);
+    // The window talks to the operator with its status bar, message boxes and file dialogs.
+    explicit TForm1(QWidget *parent = nullptr);
+    // `person` takes every status text, progress, message, question and file choice in their
+    // place (tests drive the window with a recording operator); the status bar then stays empty.
+    explicit TForm1(Operator &person, QWidget *parent = nullptr);
+    ~TForm1() override;
 
     // The window's place on a screen: centred, with 40 pixels more height counted for the
     // frame; integer halves rounded toward zero, negative on a screen smaller than the window.
@@ -58,7 +62,7 @@ public:
     SettingsTable &settingsTable() { return settingsGrid; }
     NumberTable &numberTable() { return numberGrid; }
     HistoryTable &historyTable() { return historyGrid; }
-    Operator &operatorInterface() { return windowOperator; }
+    Operator &operatorInterface() { return person; }
     Session &session() { return core; }
     QString configurationFolder() const { return configFolder; }
 
@@ -79,6 +83,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    TForm1(Operator *given, QWidget *parent);
     void buildTopBar();
     void buildPages();
     // The page control and the status bar take the client area's height, the top bar aside.
@@ -92,6 +97,7 @@ private:
     void showPortClosed();
     void updateOperationButtons();
 
+    // The pages show these; ~TForm1 deletes the pages before the members go.
     SettingsTable settingsGrid;
     NumberTable numberGrid;
     HistoryTable historyGrid;
@@ -109,10 +115,14 @@ private:
     NumberPage *numbers = nullptr;
     HistoryPage *history = nullptr;
     HelpPage *help = nullptr;
+    // Made before windowOperator, which shows the status in it.
     StatusPanels *statusBar = nullptr;
     TraceWindow *trace = nullptr;
 
     WindowOperator windowOperator;
+    // windowOperator, or the one given; the session and the transfers below are made with it,
+    // each after what it uses.
+    Operator &person;
     Session core;
     TBasicInf basicInf;
     TtelephoneSend telephoneSend;

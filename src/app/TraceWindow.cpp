@@ -19,8 +19,7 @@ TraceWindow::TraceWindow(Session &session, QWidget *parent)
     layout->addWidget(lines);
     resize(900, 400);
     connect(&trace, &FrameTrace::line, lines, &QPlainTextEdit::appendPlainText);
-    session.requests().setObserver(&trace);
-    session.receivePath().setObserver(&trace);
+    trace.follow(session.requests(), session.receivePath());
 }
 
 QString TraceWindow::text() const {

@@ -35,33 +35,24 @@ QString boxTitle(const QString &title) {
 
 } // namespace
 
-WindowOperator::WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn)
+WindowOperator::WindowOperator(StatusPanels &bar, QWidget &window)
     : bar(bar)
-    , window(window)
-    , standIn(standIn) {}
+    , window(window) {}
 
 void WindowOperator::setStatusText(const QString &text) {
     bar.setPanelText(2, text);
-    if (standIn)
-        standIn->setStatusText(text);
 }
 
 void WindowOperator::setProgressPosition(int value) {
     bar.progressBar()->setValue(value);
-    if (standIn)
-        standIn->setProgressPosition(value);
 }
 
 void WindowOperator::setProgressVisible(bool visible) {
     bar.progressBar()->setVisible(visible);
-    if (standIn)
-        standIn->setProgressVisible(visible);
 }
 
 void WindowOperator::message(const QString &text, const QString &title, Icon icon,
                              const QString &detail) {
-    if (standIn)
-        return standIn->message(text, title, icon, detail);
     QMessageBox box(boxIcon(icon), boxTitle(title), text, QMessageBox::Ok, &window);
     // The reason of a failure goes beneath the message, which keeps its fixed text.
     box.setInformativeText(detail);
@@ -71,17 +62,12 @@ void WindowOperator::message(const QString &text, const QString &title, Icon ico
 bool WindowOperator::confirm(const QString &text, const QString &title,
                              const QString &acceptCaption, const QString &rejectCaption,
                              Icon icon) {
-    if (standIn)
-        return standIn->confirm(text, title, acceptCaption, rejectCaption, icon);
     return ask(text, QString(), title, acceptCaption, rejectCaption, icon);
 }
 
 bool WindowOperator::confirmWithDetails(const QString &text, const QString &details,
                                         const QString &title, const QString &acceptCaption,
                                         const QString &rejectCaption, Icon icon) {
-    if (standIn)
-        return standIn->confirmWithDetails(text, details, title, acceptCaption, rejectCaption,
-                                           icon);
     return ask(text, details, title, acceptCaption, rejectCaption, icon);
 }
 
@@ -89,9 +75,6 @@ bool WindowOperator::confirmWithOption(const QString &text, const QString &detai
                                        const QString &option, bool &checked, const QString &title,
                                        const QString &acceptCaption, const QString &rejectCaption,
                                        Icon icon) {
-    if (standIn)
-        return standIn->confirmWithOption(text, details, option, checked, title, acceptCaption,
-                                          rejectCaption, icon);
     return ask(text, details, title, acceptCaption, rejectCaption, icon, option, &checked);
 }
 
@@ -121,16 +104,12 @@ bool WindowOperator::ask(const QString &text, const QString &details, const QStr
 }
 
 bool WindowOperator::warnOkCancel(const QString &text, const QString &title) {
-    if (standIn)
-        return standIn->warnOkCancel(text, title);
     return QMessageBox::warning(&window, boxTitle(title), text,
                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QString WindowOperator::chooseSaveFile(const QString &title, const QString &folder,
                                        const QString &suggestedName, const QString &filter) {
-    if (standIn)
-        return standIn->chooseSaveFile(title, folder, suggestedName, filter);
     // QFileDialog asks before it replaces an existing file.
     return QFileDialog::getSaveFileName(&window, title, QDir(folder).filePath(suggestedName),
                                         filter);
@@ -138,7 +117,5 @@ QString WindowOperator::chooseSaveFile(const QString &title, const QString &fold
 
 QString WindowOperator::chooseOpenFile(const QString &title, const QString &folder,
                                        const QString &filter) {
-    if (standIn)
-        return standIn->chooseOpenFile(title, folder, filter);
     return QFileDialog::getOpenFileName(&window, title, folder, filter);
 }

@@ -6,12 +6,10 @@ class QWidget;
 class StatusPanels;
 
 // The window's side of the operator interface: status panel 2 and the progress bar of the
-// status bar, message boxes and file dialogs over the window. A stand-in operator, when given,
-// answers in place of the dialogs and sees every status text and progress value as well; the
-// tests use it so that nothing waits for a person.
+// status bar, message boxes and file dialogs over the window.
 class WindowOperator : public Operator {
 public:
-    WindowOperator(StatusPanels &bar, QWidget &window, Operator *standIn = nullptr);
+    WindowOperator(StatusPanels &bar, QWidget &window);
 
     void setStatusText(const QString &text) override;
     void setProgressPosition(int value) override;
@@ -40,5 +38,4 @@ private:
 
     StatusPanels &bar;
     QWidget &window;
-    Operator *standIn;
 };

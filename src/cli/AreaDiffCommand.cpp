@@ -40,9 +40,8 @@ std::optional<AreaDifferences> numberDifferences(CliRun &run, const QString &pat
         return std::nullopt;
     NumberTable device;
     TtelephoneSend numbers(run.session(), device);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     const bool read = run.await([&numbers] { numbers.StartRead(); }).ok;
-    run.session().setNumberListTransfer(nullptr);
     if (!read)
         return std::nullopt;
     return NumberListDiff::between(device, file);
@@ -62,9 +61,8 @@ int diffSettings(CliRun &run, const QString &path) {
         return ExitFailure;
     SettingsTable device;
     TBasicInf basic(run.session(), device);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const bool read = run.await([&basic] { basic.StartRead(); }).ok;
-    run.session().setBasicTransfer(nullptr);
     return read ? report(run, QStringLiteral("Row"), SettingsDiff::between(device, file))
                 : int(ExitFailure);
 }

@@ -20,6 +20,20 @@
 
 namespace {
 
+// The three areas read into their tables, one after the other; false at the first that fails.
+bool readAreas(CliRun &run, SettingsTable &settings, NumberTable &numbers, HistoryTable &history) {
+    Session &session = run.session();
+    TBasicInf basic(session, settings);
+    TtelephoneSend list(session, numbers);
+    THistoryInf events(session, history);
+    const auto boundSettings = session.bind(basic);
+    const auto boundList = session.bind(list);
+    const auto boundEvents = session.bind(events);
+    return run.await([&basic] { basic.StartRead(); }).ok &&
+           run.await([&list] { list.StartRead(); }).ok &&
+           run.await([&events] { events.StartRead(); }).ok;
+}
+
 // Reads the three areas of one device, then writes the settings profile, the number list
 // workbook and the history workbook into DIR under the names the window proposes, all stamped
 // with the moment the backup began and the device's name.
@@ -37,19 +51,7 @@ int backup(CliRun &run) {
     SettingsTable settings;
     NumberTable numbers;
     HistoryTable history;
-    TBasicInf basic(session, settings);
-    TtelephoneSend list(session, numbers);
-    THistoryInf events(session, history);
-    session.setBasicTransfer(&basic);
-    session.setNumberListTransfer(&list);
-    session.setHistoryTransfer(&events);
-    const bool read = run.await([&basic] { basic.StartRead(); }).ok &&
-                      run.await([&list] { list.StartRead(); }).ok &&
-                      run.await([&events] { events.StartRead(); }).ok;
-    session.setBasicTransfer(nullptr);
-    session.setNumberListTransfer(nullptr);
-    session.setHistoryTransfer(nullptr);
-    if (!read)
+    if (!readAreas(run, settings, numbers, history))
         return ExitFailure;
 
     // Each file is claimed under a name of its own before it is written, so that a second

@@ -28,8 +28,7 @@ Session &CliRun::session() {
                 *traceStream << line << '\n';
                 traceStream->flush();
             });
-            deviceSession->requests().setObserver(trace.get());
-            deviceSession->receivePath().setObserver(trace.get());
+            trace->follow(deviceSession->requests(), deviceSession->receivePath());
         }
     }
     return *deviceSession;

@@ -60,7 +60,6 @@ private:
     QTextStream *traceStream = nullptr;
     bool loggedIn = false;
     Trecognitionserial ports;
-    // Outlives the session that reports to it.
     std::unique_ptr<FrameTrace> trace;
     std::unique_ptr<Session> deviceSession;
 };

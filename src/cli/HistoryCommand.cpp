@@ -76,9 +76,8 @@ bool readHistory(CliRun &run, HistoryTable &table, const std::optional<HistoryWi
     if (!run.login().ok)
         return false;
     THistoryInf history(run.session(), table);
-    run.session().setHistoryTransfer(&history);
+    const auto bound = run.session().bind(history);
     const bool ok = run.await([&history] { history.StartRead(); }).ok;
-    run.session().setHistoryTransfer(nullptr);
     run.person().finishStatusLine();
     return ok && narrow(run, table, window);
 }

@@ -51,12 +51,11 @@ int changeList(CliRun &run, const std::function<bool(NumberTable &)> &change) {
         return ExitFailure;
     NumberTable table;
     TtelephoneSend numbers(run.session(), table);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     int result = ExitFailure;
     if (run.await([&] { numbers.StartRead(); }).ok && change(table))
         result = saveList(run, numbers);
     reportBackup(run, numbers.saveGuard());
-    run.session().setNumberListTransfer(nullptr);
     return result;
 }
 
@@ -71,7 +70,7 @@ int importNumbers(CliRun &run, const QString &path) {
         return ExitFailure;
     NumberTable table;
     TtelephoneSend numbers(run.session(), table);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     int result = ExitFailure;
     if (run.isSet(QStringLiteral("no-backup")) ||
         run.await([&numbers] { numbers.StartRead(); }).ok) {
@@ -79,7 +78,6 @@ int importNumbers(CliRun &run, const QString &path) {
         result = saveList(run, numbers);
     }
     reportBackup(run, numbers.saveGuard());
-    run.session().setNumberListTransfer(nullptr);
     return result;
 }
 
@@ -91,9 +89,8 @@ int exportNumbers(CliRun &run, const QString &path) {
         return ExitFailure;
     NumberTable table;
     TtelephoneSend numbers(run.session(), table);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     const bool ok = run.await([&numbers] { numbers.StartRead(); }).ok;
-    run.session().setNumberListTransfer(nullptr);
     if (!ok)
         return ExitFailure;
     NumberListExchange exchange(table, run.session(), QString());
@@ -110,9 +107,8 @@ int readNumbers(CliRun &run) {
         return ExitFailure;
     NumberTable table;
     TtelephoneSend numbers(run.session(), table);
-    run.session().setNumberListTransfer(&numbers);
+    const auto bound = run.session().bind(numbers);
     const bool ok = run.await([&numbers] { numbers.ReadList(); }).ok;
-    run.session().setNumberListTransfer(nullptr);
     if (!ok)
         return ExitFailure;
     print(run, table);

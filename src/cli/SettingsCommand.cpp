@@ -83,9 +83,8 @@ int readSettings(CliRun &run) {
         return ExitFailure;
     SettingsTable table;
     TBasicInf basic(run.session(), table);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const bool ok = run.await([&basic] { basic.ReadSettings(); }).ok;
-    run.session().setBasicTransfer(nullptr);
     if (!ok)
         return ExitFailure;
     print(run, table);
@@ -105,7 +104,7 @@ int setSettings(CliRun &run) {
         return ExitFailure;
     SettingsTable table;
     TBasicInf basic(run.session(), table);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
     int result = ExitFailure;
     if (step([&basic] { basic.StartRead(); })) {
@@ -134,7 +133,6 @@ int setSettings(CliRun &run) {
         }
     }
     reportBackup(run, basic.saveGuard());
-    run.session().setBasicTransfer(nullptr);
     return result;
 }
 
@@ -144,9 +142,8 @@ int exportSettings(CliRun &run, const QString &path) {
         return ExitFailure;
     SettingsTable table;
     TBasicInf basic(run.session(), table);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const bool ok = run.await([&basic] { basic.StartRead(); }).ok;
-    run.session().setBasicTransfer(nullptr);
     if (!ok || !Tcustomstringgrid_basis(table, run.session(), QString()).saveProfile(path))
         return ExitFailure;
     run.out() << WorkbookWriter::withDefaultExtension(path) << '\n';
@@ -178,7 +175,7 @@ int importSettings(CliRun &run, const QString &path) {
         return ExitFailure;
     SettingsTable table;
     TBasicInf basic(run.session(), table);
-    run.session().setBasicTransfer(&basic);
+    const auto bound = run.session().bind(basic);
     const auto step = [&run](const std::function<void()> &start) { return run.await(start).ok; };
     const bool ready =
         run.isSet(QStringLiteral("no-backup")) || step([&basic] { basic.StartRead(); });
@@ -201,7 +198,6 @@ int importSettings(CliRun &run, const QString &path) {
         }
     }
     reportBackup(run, basic.saveGuard());
-    run.session().setBasicTransfer(nullptr);
     return result;
 }
 

@@ -1,7 +1,10 @@
 #include "Session.h"
 
+#include "history/THistoryInf.h"
+#include "numbers/TtelephoneSend.h"
 #include "operator/Operator.h"
 #include "protocol/CommandCodes.h"
+#include "settings/TBasicInf.h"
 
 Session::Session(Operator &op, QObject *parent)
     : QObject(parent)
@@ -35,6 +38,18 @@ Session::Session(Operator &op, QObject *parent)
 
 Session::~Session() {
     comm.ClosePort();
+}
+
+TransferBinding Session::bind(TBasicInf &transfer) {
+    return {receive, &ReceivePath::Transfers::basic, transfer};
+}
+
+TransferBinding Session::bind(TtelephoneSend &transfer) {
+    return {receive, &ReceivePath::Transfers::numbers, transfer};
+}
+
+TransferBinding Session::bind(THistoryInf &transfer) {
+    return {receive, &ReceivePath::Transfers::history, transfer};
 }
 
 void Session::login(const QString &typed) {

@@ -12,11 +12,15 @@
 #include "protocol/TRecData.h"
 #include "protocol/TRecValidCom.h"
 #include "protocol/Tpasswordverify.h"
+#include "protocol/TransferBinding.h"
 #include "protocol/Tsingalcmd.h"
 #include "protocol/Tsynchronizationtime_sc.h"
 
 class Operator;
+class TBasicInf;
+class THistoryInf;
 class Tsend_rec_command;
+class TtelephoneSend;
 
 // Everything the program keeps for the whole run apart from its widgets: the serial link cm1,
 // the receive path with its timer, the password check, the single commands, and the status and
@@ -25,7 +29,7 @@ class Tsend_rec_command;
 //
 // Opening and closing the port is the front's business (cm1().OpenPort() / ClosePort()); the
 // transfers of the three memory areas are created by their own units and plugged in with
-// the set...Transfer() calls.
+// the set...Transfer() calls for the whole run, or bound for a while with bind().
 class Session : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +48,11 @@ public:
     void setBasicTransfer(Tsend_rec_command *basic) { receive.transfers.basic = basic; }
     void setNumberListTransfer(Tsend_rec_command *numbers) { receive.transfers.numbers = numbers; }
     void setHistoryTransfer(Tsend_rec_command *history) { receive.transfers.history = history; }
+    // The area's replies go to `transfer` while the binding lives, then back to whichever
+    // transfer had them before.
+    TransferBinding bind(TBasicInf &transfer);
+    TransferBinding bind(TtelephoneSend &transfer);
+    TransferBinding bind(THistoryInf &transfer);
 
     TComm &cm1() { return comm; }
     Operator &person() { return op; }

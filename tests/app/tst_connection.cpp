@@ -56,7 +56,7 @@ private slots:
         QFETCH(QString, caption);
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         for (int i = 0; i < clicks; ++i)
@@ -92,7 +92,7 @@ private slots:
             path = plain.fileName();
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.cbb9()->setEditText(path);
         clickOpen(w);
         QCOMPARE(op.messageTexts(), QStringList{"COM Port error"});
@@ -113,7 +113,7 @@ private slots:
     void portInUse() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 first(&op), second(&op);
+        TForm1 first(op), second(op);
         first.offerPort(device.slavePath());
         second.offerPort(device.slavePath());
         clickOpen(first);
@@ -129,7 +129,7 @@ private slots:
     void loginUnlocksAndWrongPasswordLocks() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QVERIFY(allOperations(w, false));
@@ -159,7 +159,7 @@ private slots:
         QFETCH(int, requests);
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -189,7 +189,7 @@ private slots:
     void unplugDuringSave() {
         auto device = std::make_unique<SimulatedDevice>();
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device->slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -219,7 +219,7 @@ private slots:
     void loginStatusSequence() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         clickOpen(w);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Password confirmed!"));
@@ -229,14 +229,14 @@ private slots:
         QVERIFY(verifying >= 0);
         QVERIFY(communication > verifying);
         QVERIFY(reading > communication);
-        QCOMPARE(w.stat1()->panelText(2), QStringLiteral("Reading basic setting"));
+        QCOMPARE(op.statusText, QStringLiteral("Reading basic setting"));
     }
 
     // With the port closed nothing is sent: the wait ends in "Receive timeout" and a later
     // settings reply is not taken for a password reply.
     void loginWithPortClosed() {
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.session().receivePath().tmr1().setInterval(100);
         QCOMPARE(login(w, op, "7482"), QStringLiteral("Receive timeout"));
         QVERIFY(!w.session().passwordCheck().Pending());
@@ -248,7 +248,7 @@ private slots:
     void enterLogsInAndCloseAsks() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         clickOpen(w);

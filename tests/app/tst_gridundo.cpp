@@ -19,7 +19,7 @@ namespace {
 // The window shown and active on one of its pages, so that its keys reach the page.
 struct Window {
     RecordingOperator op;
-    TForm1 w{&op};
+    TForm1 w{op};
     QTemporaryDir dir;
 
     explicit Window(int page) {

@@ -19,7 +19,7 @@ private slots:
         options.historyCount = 1000;
         SimulatedDevice device(options);
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         QSignalSpy ended(&w.session(), &Session::operationEnded);
@@ -79,7 +79,7 @@ private slots:
     // "Load" needs no device; a file that is no history export leaves the grid as it was.
     void loadShowsAnExportedFile() {
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.show();
         HistoryPage &page = *w.historyPage();
         QVERIFY(!page.load->isHidden() && page.load->isEnabled());

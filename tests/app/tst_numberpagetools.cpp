@@ -142,7 +142,7 @@ private slots:
         const QString csv = listFile(dir);
         QVERIFY(!csv.isEmpty());
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         NumberPage &page = *w.numberPage();
         QCOMPARE(page.importCsv->text(), QStringLiteral("Import .CSV"));
         QVERIFY(!page.importCsv->isEnabled());
@@ -166,7 +166,7 @@ private slots:
                                                QByteArray(8, '\x63') + QByteArray(1, '\0') +
                                                QByteArray(1, '\x63')));
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         QTest::mouseClick(w.btn8(), Qt::LeftButton);
         QSignalSpy ended(&w.session(), &Session::operationEnded);

@@ -65,7 +65,7 @@ private slots:
     void traceWindowShowsTheLogin() {
         SimulatedDevice device;
         RecordingOperator op;
-        TForm1 w(&op);
+        TForm1 w(op);
         w.offerPort(device.slavePath());
         w.show();
         w.activateWindow();

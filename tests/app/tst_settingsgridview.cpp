@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 constexpr int Value = SettingsTable::ValueColumn;
@@ -356,6 +358,21 @@ private slots:
         QVERIFY(g.table.value(11).isEmpty());
         g.view.setFocus();
         QCOMPARE(g.table.value(11), QStringLiteral("1:Admin Number"));
+    }
+
+    // A window that goes with a cell editor open: the editor's leaving reaches the table and the
+    // undo history while they are whole (the sanitizer builds see a use after destruction).
+    void windowGoesWithAnEditorOpen() {
+        auto w = std::make_unique<TForm1>();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        SettingsGridView *grid = w->settingsPage()->grid();
+        grid->setFocus();
+        grid->setCurrentIndex(w->settingsTable().index(2, Value));
+        QTest::keyClicks(QApplication::focusWidget(), "12");
+        QVERIFY(QApplication::focusWidget() != grid);
+        w.reset();
     }
 
     // On the first page, over the window's own table: a sideways scroll hides the lists, and

@@ -17,7 +17,7 @@ QByteArray padded(const QByteArray &text, int size) {
 struct Window {
     SimulatedDevice device;
     RecordingOperator op;
-    TForm1 w{&op};
+    TForm1 w{op};
 
     explicit Window(const DeviceOptions &options = {})
         : device(options) {

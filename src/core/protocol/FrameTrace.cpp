@@ -1,6 +1,8 @@
 #include "protocol/FrameTrace.h"
 
 #include "protocol/CommandCodes.h"
+#include "protocol/ReceivePath.h"
+#include "protocol/RequestSender.h"
 #include "protocol/TDataPackage.h"
 
 namespace {
@@ -39,15 +41,15 @@ QString commandName(uint8_t command) {
     }
 }
 
-QString verdictText(FrameObserver::Verdict verdict) {
+QString verdictText(FrameVerdict verdict) {
     switch (verdict) {
-    case FrameObserver::Verdict::Ok:
+    case FrameVerdict::Ok:
         return QStringLiteral("ok");
-    case FrameObserver::Verdict::BadChecksum:
+    case FrameVerdict::BadChecksum:
         return QStringLiteral("bad checksum");
-    case FrameObserver::Verdict::Undefined:
+    case FrameVerdict::Undefined:
         return QStringLiteral("undefined");
-    case FrameObserver::Verdict::InvalidData:
+    case FrameVerdict::InvalidData:
         return QStringLiteral("invalid data");
     }
     return {};
@@ -68,12 +70,13 @@ QString hex(QByteArrayView frame) {
 
 } // namespace
 
-void FrameTrace::frameSent(QByteArrayView frame) {
-    emit line(sentLine(QTime::currentTime(), frame));
-}
-
-void FrameTrace::frameReceived(QByteArrayView frame, Verdict verdict) {
-    emit line(receivedLine(QTime::currentTime(), frame, verdict));
+void FrameTrace::follow(const RequestSender &sender, const ReceivePath &receive) {
+    connect(&sender, &RequestSender::frameSent, this,
+            [this](const QByteArray &frame) { emit line(sentLine(QTime::currentTime(), frame)); });
+    connect(&receive, &ReceivePath::frameReceived, this,
+            [this](const QByteArray &frame, FrameVerdict verdict) {
+                emit line(receivedLine(QTime::currentTime(), frame, verdict));
+            });
 }
 
 QString FrameTrace::sentLine(QTime at, QByteArrayView frame) {
@@ -91,7 +94,7 @@ QString FrameTrace::sentLine(QTime at, QByteArrayView frame) {
     return text + QStringLiteral("  ") + hex(frame);
 }
 
-QString FrameTrace::receivedLine(QTime at, QByteArrayView frame, Verdict verdict) {
+QString FrameTrace::receivedLine(QTime at, QByteArrayView frame, FrameVerdict verdict) {
     QString text = start(at, "←");
     Header h;
     if (readHeader(frame, h)) {

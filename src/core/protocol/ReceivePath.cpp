@@ -54,21 +54,21 @@ void ReceivePath::receiveByte(uint8_t b) {
         std::copy(rec.data, rec.data + valid.length, valid.data);
         if (answersRequest()) {
             timer.disable();
-            reportFrame(FrameObserver::Verdict::Ok);
+            reportFrame(FrameVerdict::Ok);
             awaited.reset();
             dispatch();
             return;
         }
         if (awaited && awaited->command == valid.command && awaited->address == valid.address) {
-            reportFrame(FrameObserver::Verdict::InvalidData);
+            reportFrame(FrameVerdict::InvalidData);
             status.show(QStringLiteral("Invalid data"));
         } else {
-            reportFrame(FrameObserver::Verdict::Undefined);
+            reportFrame(FrameVerdict::Undefined);
             status.show(QStringLiteral("Undefined data"));
         }
         break;
     case TRecData::Feed::BadChecksum:
-        reportFrame(FrameObserver::Verdict::BadChecksum);
+        reportFrame(FrameVerdict::BadChecksum);
         status.show(QStringLiteral("Invalid data"));
         break;
     case TRecData::Feed::Collecting:
@@ -91,13 +91,11 @@ bool ReceivePath::answersRequest() const {
     return valid.length >= (password.Pending() ? 4 : 256);
 }
 
-void ReceivePath::reportFrame(FrameObserver::Verdict verdict) {
-    if (!observer)
-        return;
+void ReceivePath::reportFrame(FrameVerdict verdict) {
     // The reassembler keeps everything after the start byte: header, data and checksum.
     QByteArray frame(1, char(TDataPackage::StartByte));
     frame.append(reinterpret_cast<const char *>(rec.raw), rec.dataLen + 8);
-    observer->frameReceived(frame, verdict);
+    emit frameReceived(frame, verdict);
 }
 
 void ReceivePath::tmr1Timer() {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "FrameObserver.h"
+#include "FrameVerdict.h"
 #include "ReceiveTimer.h"
 
 class OperationOutcome;
@@ -51,12 +51,14 @@ public:
     void expect(uint8_t command, int32_t address);
     bool awaiting() const { return awaited.has_value(); }
 
-    // Told of each frame reassembled and what became of it; none by default.
-    void setObserver(FrameObserver *o) { observer = o; }
-
     ReceiveTimer &tmr1() { return timer; }
     OperationOutcome &operation() { return outcome; }
     Transfers transfers;
+
+signals:
+    // A frame reassembled, from its start byte to its checksum, and what became of it (for
+    // tracing).
+    void frameReceived(const QByteArray &frame, FrameVerdict verdict);
 
 private:
     struct Request {
@@ -69,7 +71,7 @@ private:
     // The frame just validated answers the request outstanding and is whole.
     bool answersRequest() const;
     void dispatch();
-    void reportFrame(FrameObserver::Verdict verdict);
+    void reportFrame(FrameVerdict verdict);
     void writeReply(bool accepted);
     void readReply();
     void route(Tsend_rec_command &target);
@@ -86,5 +88,4 @@ private:
     OperationOutcome &outcome;
     ReceiveTimer timer;
     std::optional<Request> awaited;
-    FrameObserver *observer = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "RequestSender.h"
 
-#include "FrameObserver.h"
 #include "OperationOutcome.h"
 #include "ReceivePath.h"
 #include "TDataPackage.h"
@@ -31,10 +30,9 @@ void RequestSender::send(uint8_t command, int32_t address, std::span<const uint8
     if (!data.empty())
         package->SetData(data.data(), int(data.size()));
     package->BuildFrame();
-    const bool written =
-        write(reinterpret_cast<const char *>(package->frame), quint16(package->FrameSize));
-    if (written && observer)
-        observer->frameSent(QByteArrayView(package->frame, package->FrameSize));
+    const auto *bytes = reinterpret_cast<const char *>(package->frame);
+    if (write(bytes, quint16(package->FrameSize)))
+        emit frameSent(QByteArray(bytes, package->FrameSize));
     status.show(statusText);
     receive.expect(command, address);
 }

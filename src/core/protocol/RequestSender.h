@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <span>
 
-class FrameObserver;
 class OperationOutcome;
 class ReceivePath;
 class Tstatusbar_ctrl;
@@ -13,7 +14,8 @@ class Tstatusbar_ctrl;
 // The one way every command object sends a request: build the frame, hand it to the link,
 // show the sender's status text, and await the reply under the receive timer. A frame the link
 // refuses (port closed) is simply not sent; the receive timer then reports the missing reply.
-class RequestSender {
+class RequestSender : public QObject {
+    Q_OBJECT
 public:
     using Writer = std::function<bool(const char *bytes, quint16 count)>;
 
@@ -30,16 +32,17 @@ public:
         send(command, address, {}, statusText);
     }
 
-    // Told of each frame the link takes; none by default.
-    void setObserver(FrameObserver *o) { observer = o; }
     // The link's opening in use (TComm::connection()); without one it is always 0, unknown.
     void setConnection(std::function<quint64()> f) { connectionOf = std::move(f); }
     quint64 connection() const { return connectionOf ? connectionOf() : 0; }
+
+signals:
+    // A frame the link took, whole (for tracing).
+    void frameSent(const QByteArray &frame);
 
 private:
     Writer write;
     Tstatusbar_ctrl &status;
     ReceivePath &receive;
-    FrameObserver *observer = nullptr;
     std::function<quint64()> connectionOf;
 };

@@ -6,17 +6,7 @@
 
 namespace {
 
-using Verdict = FrameObserver::Verdict;
-
-struct RecordingObserver : FrameObserver {
-    QStringList events;
-    void frameSent(QByteArrayView frame) override {
-        events << "sent " + frame.toByteArray().toHex(' ');
-    }
-    void frameReceived(QByteArrayView frame, Verdict verdict) override {
-        events << QString("received %1 %2").arg(int(verdict)).arg(frame.toByteArray().toHex(' '));
-    }
-};
+using Verdict = FrameVerdict;
 
 const QTime at(12, 30, 45, 123);
 
@@ -93,12 +83,32 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, events);
         ProtocolHarness h;
-        RecordingObserver observer;
-        h.sender.setObserver(&observer);
-        h.receive.setObserver(&observer);
+        QStringList seen;
+        connect(&h.sender, &RequestSender::frameSent,
+                [&seen](const QByteArray &frame) { seen << "sent " + frame.toHex(' '); });
+        connect(&h.receive, &ReceivePath::frameReceived,
+                [&seen](const QByteArray &frame, Verdict verdict) {
+                    seen << QString("received %1 %2").arg(int(verdict)).arg(frame.toHex(' '));
+                });
         h.request(uint8_t(command), address);
         h.feed(bytes);
-        QCOMPARE(observer.events, events);
+        QCOMPARE(seen, events);
+    }
+
+    // A trace that goes (its window deleted) leaves the frames flowing and their replies taken.
+    void traceGoneWhileFramesFlow() {
+        ProtocolHarness h;
+        QStringList lines;
+        {
+            FrameTrace trace;
+            trace.follow(h.sender, h.receive);
+            connect(&trace, &FrameTrace::line, [&lines](const QString &l) { lines << l; });
+            h.request(0x04, 0);
+        }
+        h.feed(hex("23 04 00 00 00 00 00 01 01 04"));
+        h.request(0x04, 0);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(h.outcomes, (QList<QPair<bool, QString>>{{true, "Enter"}}));
     }
 };
 
