@@ -2,41 +2,20 @@
 
 // What the benchmarks against the simulated device share: an operator that answers every
 // question with yes and shows nothing, velmora-devsim started as a process of its own (so that
-// the CPU a benchmark measures is the tool's), and the clocks and statistics they report.
+// the CPU a benchmark measures is the tool's), and the clocks they read.
+#include "BenchMain.h"
 #include "Session.h"
-#include "operator/Operator.h"
+#include "SilentOperator.h"
 
 #include "protocol/OperationOutcome.h"
 
 #include <QEventLoop>
 #include <QProcess>
 #include <QStringList>
-#include <algorithm>
 #include <functional>
 #include <time.h>
-#include <vector>
 
 namespace bench {
-
-class SilentOperator : public Operator {
-public:
-    void setStatusText(const QString &) override {}
-    void setProgressPosition(int) override {}
-    void setProgressVisible(bool) override {}
-    void message(const QString &, const QString &, Icon, const QString &) override {}
-    bool confirm(const QString &, const QString &, const QString &, const QString &,
-                 Icon) override {
-        return true;
-    }
-    bool warnOkCancel(const QString &, const QString &) override { return true; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &,
-                           const QString &) override {
-        return {};
-    }
-    QString chooseOpenFile(const QString &, const QString &, const QString &) override {
-        return {};
-    }
-};
 
 // velmora-devsim as built; the first line it prints is the terminal it serves.
 class DeviceProcess {
@@ -71,6 +50,24 @@ inline const char *openPort(Session &session, const DeviceProcess &device) {
     return session.cm1().PortOpen() ? nullptr : "the device's terminal did not open";
 }
 
+// A session with its port open on a velmora-devsim of its own, started with `arguments`.
+struct DeviceSession {
+    DeviceProcess device;
+    SilentOperator op;
+    Session session{op};
+    const char *problem; // why the port is not open; nullptr when it is
+
+    explicit DeviceSession(const QStringList &arguments)
+        : device(arguments)
+        , problem(openPort(session, device)) {}
+    // True when the port is open; otherwise the benchmark is skipped with the reason.
+    bool portOpenOrSkip(benchmark::State &state) const {
+        if (problem)
+            state.SkipWithError(problem);
+        return !problem;
+    }
+};
+
 // Starts one operation and runs the event loop until the session ends it; true on success.
 inline bool runOperation(Session &session, const std::function<void()> &start) {
     QEventLoop loop;
@@ -88,14 +85,6 @@ inline double cpuSeconds(clockid_t clock) {
     timespec t{};
     clock_gettime(clock, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-inline double minimum(const std::vector<double> &v) {
-    return *std::min_element(v.begin(), v.end());
-}
-
-inline double maximum(const std::vector<double> &v) {
-    return *std::max_element(v.begin(), v.end());
 }
 
 } // namespace bench

@@ -1,6 +1,7 @@
 // What the backup adds to a save: the whole area as last read, written as the export writes it,
 // and the pruning of the folder. The number list is full (3000 entries), the worst case; the
 // budget is 50 ms per save.
+#include "BenchMain.h"
 #include "numbers/NumberSaveGuard.h"
 #include "operator/QuietOperator.h"
 #include "protocol/OperationOutcome.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -53,9 +53,5 @@ BENCHMARK(NumberListBackup)->Unit(benchmark::kMillisecond);
 BENCHMARK(SettingsBackup)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

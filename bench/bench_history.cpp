@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <memory>
 
@@ -28,14 +27,11 @@ constexpr double ReadWireSeconds = Pages * (9.0 + 265.0) * 10.0 / 115200.0;
 
 void HistoryRead(benchmark::State &state) {
     const bool paced = state.range(0) != 0;
-    DeviceProcess device(paced ? QStringList{"--paced", "--history", "1000"}
-                               : QStringList{"--history", "1000"});
-    SilentOperator op;
-    Session session(op);
-    if (const char *why = openPort(session, device)) {
-        state.SkipWithError(why);
+    DeviceSession rig(paced ? QStringList{"--paced", "--history", "1000"}
+                            : QStringList{"--history", "1000"});
+    if (!rig.portOpenOrSkip(state))
         return;
-    }
+    Session &session = rig.session;
     HistoryTable table;
     THistoryInf history(session, table);
     session.setHistoryTransfer(&history);
@@ -117,11 +113,7 @@ void Export(benchmark::State &state) {
 }
 
 void repeated(benchmark::internal::Benchmark *b) {
-    b->Unit(benchmark::kMillisecond)
-        ->Repetitions(10)
-        ->ComputeStatistics("min", minimum)
-        ->ComputeStatistics("max", maximum)
-        ->ReportAggregatesOnly();
+    b->Unit(benchmark::kMillisecond)->Apply(tenRepetitions);
 }
 
 } // namespace
@@ -137,14 +129,6 @@ BENCHMARK(FilterRows)->Apply(repeated);
 BENCHMARK(Export)->ArgName("workbook")->Arg(0)->Arg(1)->Apply(repeated);
 
 int main(int argc, char **argv) {
-    // The grid is drawn offscreen unless a display is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    offscreenUnlessAsked();
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <memory>
 
@@ -31,13 +30,10 @@ enum class Work { Read, Save, ReadIntoView };
 
 void NumberList(benchmark::State &state, Work work) {
     const bool paced = state.range(0) != 0;
-    DeviceProcess device(paced ? QStringList{"--paced"} : QStringList{});
-    SilentOperator op;
-    Session session(op);
-    if (const char *why = openPort(session, device)) {
-        state.SkipWithError(why);
+    DeviceSession rig(paced ? QStringList{"--paced"} : QStringList{});
+    if (!rig.portOpenOrSkip(state))
         return;
-    }
+    Session &session = rig.session;
     NumberTable table;
     TtelephoneSend numbers(session, table);
     session.setNumberListTransfer(&numbers);
@@ -119,10 +115,7 @@ void repeated(benchmark::internal::Benchmark *b) {
     b->ArgName("paced")
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1)
-        ->Repetitions(10)
-        ->ComputeStatistics("min", minimum)
-        ->ComputeStatistics("max", maximum)
-        ->ReportAggregatesOnly()
+        ->Apply(tenRepetitions)
         ->UseRealTime();
 }
 
@@ -134,14 +127,6 @@ BENCHMARK_CAPTURE(NumberList, save, Work::Save)->Arg(0)->Arg(1)->Apply(repeated)
 BENCHMARK_CAPTURE(NumberList, read_into_view, Work::ReadIntoView)->Arg(0)->Apply(repeated);
 
 int main(int argc, char **argv) {
-    // The grid is drawn offscreen unless a display is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    offscreenUnlessAsked();
+    return runBenchmarks<QApplication>(argc, argv);
 }

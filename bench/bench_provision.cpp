@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -72,9 +71,5 @@ void Provision(benchmark::State &state) {
 BENCHMARK(Provision)->Arg(1)->Arg(4)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,43 +1,27 @@
 // The number list's files, 3001 rows of 8 cells: the workbook export (table to file on disk), the
 // import (file through the row check into the table), the CSV export, and the workbook reader's
 // own read of the exported file.
+#include "BenchMain.h"
+#include "SilentOperator.h"
 #include "exchange/WorkbookReader.h"
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberTable.h"
-#include "operator/Operator.h"
 #include "operator/Tprogressbar_ctrl.h"
 #include "operator/Tstatusbar_ctrl.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
 namespace {
 
 constexpr int Rows = 3001;
 constexpr int Columns = 8;
 
-// The displays cost what a window's cost to feed, without a window.
-class QuietOperator : public Operator {
+// The displays cost what a window's cost to feed, without a window; a message is a failure.
+class FailOnMessage : public bench::SilentOperator {
 public:
-    void setStatusText(const QString &) override {}
-    void setProgressPosition(int) override {}
-    void setProgressVisible(bool) override {}
     void message(const QString &text, const QString &, Icon, const QString &) override {
         qFatal("%s", qPrintable(text));
-    }
-    bool confirm(const QString &, const QString &, const QString &, const QString &,
-                 Icon) override {
-        return true;
-    }
-    bool warnOkCancel(const QString &, const QString &) override { return true; }
-    QString chooseSaveFile(const QString &, const QString &, const QString &,
-                           const QString &) override {
-        return {};
-    }
-    QString chooseOpenFile(const QString &, const QString &, const QString &) override {
-        return {};
     }
 };
 
@@ -59,7 +43,7 @@ void fill(NumberTable &table) {
 
 struct Fixture {
     QTemporaryDir dir;
-    QuietOperator op;
+    FailOnMessage op;
     Tprogressbar_ctrl progress{op};
     Tstatusbar_ctrl status{op, progress};
     NumberTable table;
@@ -119,13 +103,7 @@ BENCHMARK(BM_ReadNumberListWorkbook)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+// The status display runs its clearing timer, which needs an application object.
 int main(int argc, char **argv) {
-    // The status display runs its clearing timer, which needs an application object.
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -81,7 +81,7 @@ HistoryExport exporter(TForm1 &window) {
 void connectHistoryButtons(TForm1 &window, THistoryInf &history) {
     HistoryPage *page = window.historyPage();
     connectShowAll(window, history);
-    QObject::connect(page->btn2, &QPushButton::clicked, &window,
+    QObject::connect(page->clearGrid, &QPushButton::clicked, &window,
                      [&window] { window.historyTable().replaceRecords({}); });
     QObject::connect(page->deleteAll, &QPushButton::clicked, &window,
                      [&window] { deleteAll(window.session()); });

@@ -45,7 +45,7 @@ HistoryPage::HistoryPage(HistoryTable &table, QWidget *parent)
     , showAll(makePageButton(QStringLiteral("Show all"), readData->parentWidget(), 692, 8))
     , exportCsv(makePageButton(QStringLiteral("Export.CSV"), panel(this), 8, 20))
     , exportXls(makePageButton(QStringLiteral("Export.XLS"), exportCsv->parentWidget(), 8, 76))
-    , btn2(makePageButton(QStringLiteral("清空界面记录"), exportCsv->parentWidget(), 8, 132))
+    , clearGrid(makePageButton(QStringLiteral("清空界面记录"), exportCsv->parentWidget(), 8, 132))
     , deleteAll(makePageButton(QStringLiteral("Delete all"), exportCsv->parentWidget(), 8, 188))
     , load(makePageButton(QStringLiteral("Load"), exportCsv->parentWidget(), 8, 244))
     , strngrd4(new GridView({38, 71, 74, 70, 95, 112, 129, 235}, 24, this)) {
@@ -62,7 +62,7 @@ HistoryPage::HistoryPage(HistoryTable &table, QWidget *parent)
     dtp3->setDate(now.date());
     dtp4->setTime(now.time());
     exportCsv->parentWidget()->setFixedWidth(100);
-    btn2->hide();
+    clearGrid->hide();
     // Nothing to bring back until the filter has narrowed the grid.
     showAll->setEnabled(false);
 

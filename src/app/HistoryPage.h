@@ -28,7 +28,7 @@ public:
     QPushButton *const showAll;
     QPushButton *const exportCsv;
     QPushButton *const exportXls;
-    QPushButton *const btn2; // hidden "clear the grid"
+    QPushButton *const clearGrid; // hidden "clear the grid"
     QPushButton *const deleteAll;
     // Shows an exported history file; it needs no device.
     QPushButton *const load;

@@ -33,22 +33,22 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
     , importXls(makePageButton(QStringLiteral("Import .XLS"), read->parentWidget(), 8, 158))
     , exportXls(makePageButton(QStringLiteral("Export .XLS"), read->parentWidget(), 8, 214))
     , exportCsv(makePageButton(QStringLiteral("Export .CSV"), read->parentWidget(), 8, 271))
-    , btn6(makePageButton(QStringLiteral("All Always"), read->parentWidget(), 8, 330))
-    , btn7(makePageButton(QStringLiteral("Delete all"), read->parentWidget(), 8, 385))
-    , btn11(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
+    , allAlways(makePageButton(QStringLiteral("All Always"), read->parentWidget(), 8, 330))
+    , deleteAll(makePageButton(QStringLiteral("Delete all"), read->parentWidget(), 8, 385))
+    , clearGrid(makePageButton(QStringLiteral("清空界面信息"), read->parentWidget(), 8, 539))
     , importCsv(makePageButton(QStringLiteral("Import .CSV"), read->parentWidget(), 8, 441))
     , removeExpired(makePageButton(QStringLiteral("Remove expired"), read->parentWidget(), 8, 497))
     , compareFile(
           makePageButton(QStringLiteral("Compare with file…"), read->parentWidget(), 8, 553))
     , strngrd3(new NumberGridView(table, this))
     , history(new GridUndo(table, *this, buttonFlags(table))) {
-    btn11->hide();
+    clearGrid->hide();
     // A press whose column already held what it sets changes only the flag.
-    connect(btn6, &QPushButton::clicked, this, [this, &table] {
+    connect(allAlways, &QPushButton::clicked, this, [this, &table] {
         table.flipAllAlways();
         history->sideStateTouched();
     });
-    connect(btn7, &QPushButton::clicked, this, [this, &table] {
+    connect(deleteAll, &QPushButton::clicked, this, [this, &table] {
         table.flipDeleteAll();
         history->sideStateTouched();
     });
@@ -60,7 +60,7 @@ NumberPage::NumberPage(NumberTable &table, QWidget *parent)
                 table.toggleMark(NumberTable::Delete, r);
     });
     // An edit of the list, locked while an operation runs as "Delete all" is.
-    watchEnabled(btn7, [this](bool enabled) { removeExpired->setEnabled(enabled); });
+    watchEnabled(deleteAll, [this](bool enabled) { removeExpired->setEnabled(enabled); });
     watchEnabled(read, [this](bool enabled) { compareFile->setEnabled(enabled); });
 
     auto *layout = new QHBoxLayout(this);

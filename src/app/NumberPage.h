@@ -24,9 +24,9 @@ public:
     QPushButton *const importXls;
     QPushButton *const exportXls;
     QPushButton *const exportCsv;
-    QPushButton *const btn6;  // "All Always"
-    QPushButton *const btn7;  // "Delete all"
-    QPushButton *const btn11; // hidden "clear the grid"
+    QPushButton *const allAlways; // "All Always"
+    QPushButton *const deleteAll; // "Delete all"
+    QPushButton *const clearGrid; // hidden "clear the grid"
     QPushButton *const importCsv;
     // Marks every entry whose window has ended for deletion, as one undo step.
     QPushButton *const removeExpired;

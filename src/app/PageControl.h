@@ -4,7 +4,7 @@
 
 class SideTabBar;
 
-// The window's page control `pgc1`: one page per task, tabs on the left.
+// The window's page control: one page per task, tabs on the left.
 class PageControl : public QTabWidget {
     Q_OBJECT
 public:

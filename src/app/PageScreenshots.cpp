@@ -12,10 +12,10 @@ bool savePageScreenshots(TForm1 &window, const QString &folder, QString *error) 
         *error = QStringLiteral("cannot create %1").arg(folder);
         return false;
     }
-    const int before = window.pgc1()->currentIndex();
+    const int before = window.pageControl()->currentIndex();
     bool ok = true;
-    for (int i = 0; i < window.pgc1()->count() && ok; ++i) {
-        window.pgc1()->setCurrentIndex(i);
+    for (int i = 0; i < window.pageControl()->count() && ok; ++i) {
+        window.pageControl()->setCurrentIndex(i);
         QApplication::processEvents();
         const QString file = QDir(folder).filePath(QStringLiteral("page-%1.png").arg(i + 1));
         if (!window.grab().save(file, "PNG")) {
@@ -23,6 +23,6 @@ bool savePageScreenshots(TForm1 &window, const QString &folder, QString *error) 
             ok = false;
         }
     }
-    window.pgc1()->setCurrentIndex(before);
+    window.pageControl()->setCurrentIndex(before);
     return ok;
 }

@@ -41,9 +41,9 @@ StatusPanels::StatusPanels(QWidget *parent)
     pb1->setRange(0, 100);
     pb1->setTextVisible(false);
     // The discs sit at panel 1's left + 15, top + 2; the red one is in front at start.
-    const QRect p1 = panelRect(1);
-    img1->move(p1.left() + 15, p1.top() + 2);
-    img2->move(p1.left() + 15, p1.top() + 2);
+    const QRect discPanel = panelRect(1);
+    img1->move(discPanel.left() + 15, discPanel.top() + 2);
+    img2->move(discPanel.left() + 15, discPanel.top() + 2);
     showPortOpen(false);
     stat1DrawPanel(3);
 }

@@ -296,8 +296,8 @@ QList<QPushButton *> TForm1::operationButtons() const {
             numbers->read,          numbers->save,           numbers->importXls,
             numbers->exportXls,     history->readData,       history->filter,
             history->deleteAll,     history->exportXls,      history->exportCsv,
-            history->btn2,          numbers->exportCsv,      numbers->btn6,
-            numbers->btn7,          numbers->btn11,          numbers->importCsv};
+            history->clearGrid,     numbers->exportCsv,      numbers->allAlways,
+            numbers->deleteAll,     numbers->clearGrid,      numbers->importCsv};
 }
 
 void TForm1::setOperationsLocked(bool locked) {

@@ -48,7 +48,7 @@ public:
     QPushButton *btn8() const { return openButton; }
     QLineEdit *edt3() const { return passwordEdit; }
     QPushButton *btn1() const { return loginButton; }
-    PageControl *pgc1() const { return pages; }
+    PageControl *pageControl() const { return pages; }
     StatusPanels *stat1() const { return statusBar; }
     SettingsPage *settingsPage() const { return settings; }
     NumberPage *numberPage() const { return numbers; }

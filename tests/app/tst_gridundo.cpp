@@ -23,7 +23,7 @@ struct Window {
     QTemporaryDir dir;
 
     explicit Window(int page) {
-        w.pgc1()->setCurrentIndex(page);
+        w.pageControl()->setCurrentIndex(page);
         w.show();
         w.activateWindow();
     }
@@ -84,7 +84,7 @@ private slots:
 
         // Undone, the button's next press sets "yes" again.
         QTest::newRow("Delete all")
-            << nothing << Action([](Window &win) { win.w.numberPage()->btn7->click(); })
+            << nothing << Action([](Window &win) { win.w.numberPage()->deleteAll->click(); })
             << QList<Cell>{{1, NumberTable::Delete}, {3000, NumberTable::Delete}}
             << QStringList{"no", "no"} << QStringList{"yes", "yes"};
 

@@ -1,7 +1,6 @@
-#include "NumberGridView.h"
 #include "NumberOrderProxy.h"
-#include "NumberPage.h"
 #include "NumberWindowText.h"
+#include "ShownNumberPage.h"
 #include "numbers/NumberListCheck.h"
 #include "numbers/NumberTable.h"
 
@@ -13,20 +12,12 @@
 
 namespace {
 
-// The number page shown on its own and active, so that clicks and keys reach the grid and its
-// pickers as they would for a person.
-struct ShownPage {
-    NumberTable table;
-    NumberPage page{table};
-    NumberGridView &grid = *page.grid();
-
-    ShownPage() {
-        page.resize(800, 500);
-        page.show();
-        page.activateWindow();
+// The number page with the keyboard in its grid.
+struct ShownPage : ShownNumberPage {
+    ShownPage()
+        : ShownNumberPage({800, 500}) {
         grid.setFocus();
     }
-    bool ready() { return QTest::qWaitForWindowActive(&page); }
 
     QModelIndex at(int entry, int col) const { return grid.model()->index(entry - 1, col); }
     void click(int entry, int col) {
@@ -292,7 +283,7 @@ private slots:
         QVERIFY(!p.openPicker());
         QCOMPARE(p.table.cell(NumberTable::EndDate, 6), QString());
 
-        p.page.btn6->setFocus();
+        p.page.allAlways->setFocus();
         p.grid.setCurrentIndex(p.at(5, NumberTable::EndDate));
         QVERIFY(!p.openPicker());
     }
@@ -302,12 +293,12 @@ private slots:
         QVERIFY(p.ready());
         p.setWindow(7, someWindow);
         for (const QString expected : {"yes", "no"}) {
-            p.page.btn6->click();
+            p.page.allAlways->click();
             for (int entry : {1, 7, 3000})
                 QCOMPARE(p.table.cell(NumberTable::Always, entry), expected);
             QCOMPARE(p.window(7), someWindow);
         }
-        p.page.btn7->click();
+        p.page.deleteAll->click();
         QCOMPARE(p.table.cell(NumberTable::Delete, 1), QStringLiteral("yes"));
         QCOMPARE(p.table.cell(NumberTable::Delete, 3000), QStringLiteral("yes"));
     }

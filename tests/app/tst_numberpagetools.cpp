@@ -1,9 +1,9 @@
 #include "DifferenceDialog.h"
 #include "NumberFindBar.h"
-#include "NumberGridView.h"
 #include "NumberPage.h"
 #include "RecordingOperator.h"
 #include "Session.h"
+#include "ShownNumberPage.h"
 #include "SimulatedDevice.h"
 #include "TForm1.h"
 #include "numbers/NumberRecord.h"
@@ -24,23 +24,16 @@ namespace {
 
 // The number page shown on its own, with numbers in entries 2, 5 and 9 (and in 3000 for the
 // find): sorted by number, as texts, the view shows 9, 3000, 2, 5 above the empty entries.
-struct ShownPage {
-    NumberTable table;
-    NumberPage page{table};
-    NumberGridView &grid = *page.grid();
-
-    ShownPage() {
+struct ShownPage : ShownNumberPage {
+    ShownPage()
+        : ShownNumberPage({900, 500}) {
         table.setCell(NumberTable::Number, 2, QStringLiteral("200"));
         table.setCell(NumberTable::StartDate, 2, QStringLiteral("2024/05/17"));
         table.setCell(NumberTable::Number, 5, QStringLiteral("300"));
         table.setCell(NumberTable::StartDate, 5, QStringLiteral("2023-01-02"));
         table.setCell(NumberTable::Number, 9, QStringLiteral("100"));
         table.setCell(NumberTable::Number, 3000, QStringLiteral("1300"));
-        page.resize(900, 500);
-        page.show();
-        page.activateWindow();
     }
-    bool ready() { return QTest::qWaitForWindowActive(&page); }
 
     void clickHeading(int col) {
         QHeaderView *h = grid.horizontalHeader();
@@ -61,6 +54,14 @@ struct ShownPage {
         return grid.currentIndex().siblingAtColumn(NumberTable::Serial).data().toString();
     }
 };
+
+// A list file of one entry: 1, "+4930", Always.
+QString listFile(const QTemporaryDir &dir) {
+    QFile csv(dir.filePath(QStringLiteral("list.csv")));
+    if (!csv.open(QIODevice::WriteOnly) || csv.write("1,+4930,,,,,yes,no,,\r\n") < 0)
+        return {};
+    return csv.fileName();
+}
 
 } // namespace
 
@@ -138,10 +139,8 @@ private slots:
     // "Import .CSV" is locked with the other operation buttons and loads the window's list.
     void csvImportButton() {
         QTemporaryDir dir;
-        QFile csv(dir.filePath(QStringLiteral("list.csv")));
-        QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write("1,+4930,,,,,yes,no,,\r\n");
-        csv.close();
+        const QString csv = listFile(dir);
+        QVERIFY(!csv.isEmpty());
         RecordingOperator op;
         TForm1 w(&op);
         NumberPage &page = *w.numberPage();
@@ -149,7 +148,7 @@ private slots:
         QVERIFY(!page.importCsv->isEnabled());
         w.setOperationsLocked(false);
         QVERIFY(page.importCsv->isEnabled());
-        op.openFiles.enqueue(csv.fileName());
+        op.openFiles.enqueue(csv);
         QTest::mouseClick(page.importCsv, Qt::LeftButton);
         QCOMPARE(op.fileChoices.last().folder, w.configurationFolder());
         QCOMPARE(w.numberTable().rowTexts(1),
@@ -160,10 +159,8 @@ private slots:
     // operator's edit stays, and the page's own read fills the page again afterwards.
     void compareWithFile() {
         QTemporaryDir dir;
-        QFile csv(dir.filePath(QStringLiteral("list.csv")));
-        QVERIFY(csv.open(QIODevice::WriteOnly));
-        csv.write("1,+4930,,,,,yes,no,,\r\n");
-        csv.close();
+        const QString csv = listFile(dir);
+        QVERIFY(!csv.isEmpty());
         SimulatedDevice device;
         QVERIFY(device.writeMemory(0x1000, QByteArray("555") + QByteArray(19, '\0') +
                                                QByteArray(8, '\x63') + QByteArray(1, '\0') +
@@ -176,7 +173,7 @@ private slots:
         QTest::mouseClick(w.btn1(), Qt::LeftButton);
         QVERIFY(ended.wait(5000));
         w.numberTable().setCell(NumberTable::Number, 7, QStringLiteral("777"));
-        op.openFiles.enqueue(csv.fileName());
+        op.openFiles.enqueue(csv);
         QTest::mouseClick(w.numberPage()->compareFile, Qt::LeftButton);
         QVERIFY(ended.wait(20000));
         auto *dialog = w.findChild<DifferenceDialog *>();

@@ -68,7 +68,7 @@ private slots:
     // The first three captions appear only when the window is first shown.
     void tabCaptions() {
         TForm1 w;
-        PageControl *pages = w.pgc1();
+        PageControl *pages = w.pageControl();
         QCOMPARE(pages->count(), 4);
         QCOMPARE(pages->tabPosition(), QTabWidget::West);
         QCOMPARE(pages->tabText(3), QStringLiteral("Help"));
@@ -165,8 +165,8 @@ private slots:
         const QString title = QStringLiteral("Velmora Configurator V1.7");
         QCOMPARE(w.windowTitle(), title);
         grid->setFixedWidth(400);
-        w.pgc1()->setCurrentIndex(1);
-        w.pgc1()->setCurrentIndex(0);
+        w.pageControl()->setCurrentIndex(1);
+        w.pageControl()->setCurrentIndex(0);
         QTRY_VERIFY(bar->maximum() > 30);
         QCOMPARE(w.windowTitle(), title);
 
@@ -195,8 +195,8 @@ private slots:
         NumberPage *page = w.numberPage();
         const QList<QPair<QPushButton *, int>> tops{{page->read, 45},       {page->save, 101},
                                                     {page->importXls, 158}, {page->exportXls, 214},
-                                                    {page->exportCsv, 271}, {page->btn6, 330},
-                                                    {page->btn7, 385},      {page->btn11, 539}};
+                                                    {page->exportCsv, 271}, {page->allAlways, 330},
+                                                    {page->deleteAll, 385}, {page->clearGrid, 539}};
         for (const auto &[button, top] : tops)
             QCOMPARE(button->geometry(), QRect(8, top, 85, 30));
         QCOMPARE(page->read->parentWidget()->width(), 100);
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(page->dtp2->displayFormat(), QStringLiteral("H:mm:ss"));
         const QDateTime end(page->dtp3->date(), page->dtp4->time());
         QVERIFY(end.secsTo(before) <= 1 && end.secsTo(QDateTime::currentDateTime()) >= 0);
-        QVERIFY(page->btn2->isHidden());
+        QVERIFY(page->clearGrid->isHidden());
     }
 
     void helpPicture() {

@@ -74,43 +74,25 @@ private slots:
             QSKIP("VELMORA_CLI_EXE is set by CTest");
     }
 
-    // The output holds the records alone, byte for byte in each format; the messages go to
-    // the error stream. The record whose date was erased is listed.
-    void historyReadPrintsDataAlone_data() {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("out");
-        QTest::newRow("tsv") << "tsv"
-                             << QStringLiteral("2015-03-07\t07:05:09\tSMS\tRelay ON\t+49300000000\t"
-                                               "Gate\\t1\\r\\nopen \\\\ \"x\", y \u00e9\u0081\n"
-                                               "\t12:00:00\tTelephone\tRelay OFF\t+4930111\t\n");
-        QTest::newRow("csv") << "csv"
-                             << QStringLiteral(
-                                    "2015-03-07,07:05:09,SMS,Relay ON,+49300000000,"
-                                    "\"Gate\t1\r\nopen \\ \"\"x\"\", y \u00e9\u0081\"\r\n"
-                                    ",12:00:00,Telephone,Relay OFF,+4930111,\r\n");
-        QTest::newRow("json")
-            << "json"
-            << QStringLiteral(
-                   "[\n"
-                   "{\"Date\": \"2015-03-07\", \"Time\": \"07:05:09\", \"From\": \"SMS\", "
-                   "\"Action\": \"Relay ON\", \"Executant\": \"+49300000000\", \"Content\": "
-                   "\"Gate\\t1\\r\\nopen \\\\ \\\"x\\\", y \u00e9\u0081\"},\n"
-                   "{\"Date\": \"\", \"Time\": \"12:00:00\", \"From\": \"Telephone\", "
-                   "\"Action\": \"Relay OFF\", \"Executant\": \"+4930111\", \"Content\": \"\"}\n"
-                   "]\n");
-    }
+    // The output holds the records alone, the messages go to the error stream, and the record
+    // whose date was erased is listed. How each format writes a field is RecordOutput's own
+    // test; here the json a script would parse, which gives back the device's bytes.
     void historyReadPrintsDataAlone() {
-        QFETCH(QString, format);
-        QFETCH(QString, out);
         SimulatedDevice device;
         QVERIFY(device.writeMemory(HistoryAddress, log()));
-        const Run r = cli({"--port", device.slavePath(), "history", "read", "--format", format});
+        const Run r = cli({"--port", device.slavePath(), "history", "read", "--format", "json"});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, out.toUtf8());
+        QCOMPARE(r.out,
+                 QStringLiteral(
+                     "[\n"
+                     "{\"Date\": \"2015-03-07\", \"Time\": \"07:05:09\", \"From\": \"SMS\", "
+                     "\"Action\": \"Relay ON\", \"Executant\": \"+49300000000\", \"Content\": "
+                     "\"Gate\\t1\\r\\nopen \\\\ \\\"x\\\", y \u00e9\u0081\"},\n"
+                     "{\"Date\": \"\", \"Time\": \"12:00:00\", \"From\": \"Telephone\", "
+                     "\"Action\": \"Relay OFF\", \"Executant\": \"+4930111\", \"Content\": \"\"}\n"
+                     "]\n")
+                     .toUtf8());
         QVERIFY2(r.err.contains("Password confirmed!\n"), r.err.constData());
-        if (format != QLatin1String("json"))
-            return;
-        // A standard parser gives back the device's bytes.
         const QJsonArray records = QJsonDocument::fromJson(r.out).array();
         QCOMPARE(records.size(), 2);
         QCOMPARE(records[0][u"Content"].toString().toLatin1(), Awkward);

@@ -15,7 +15,7 @@ struct Known {
     int number;
     const char *name;
 };
-constexpr Known knownPages[] = {
+constexpr Known KnownPages[] = {
     {874, "windows-874"},   {932, "windows-932"},   {936, "GBK"},           {949, "windows-949"},
     {950, "windows-950"},   {1250, "windows-1250"}, {1251, "windows-1251"}, {1252, "windows-1252"},
     {1253, "windows-1253"}, {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
@@ -23,7 +23,7 @@ constexpr Known knownPages[] = {
 };
 
 const char *nameOf(int number) {
-    for (const Known &k : knownPages)
+    for (const Known &k : KnownPages)
         if (k.number == number)
             return k.name;
     return nullptr;

@@ -32,7 +32,7 @@ struct Event {
     const char *from; // replaces the source's text; null keeps it
 };
 
-constexpr Event events[] = {
+constexpr Event Events[] = {
     {"Add number", nullptr},
     {"Delete Number", nullptr},
     {"Relay ON", nullptr},
@@ -103,8 +103,8 @@ void HistoryRecord::decode(const uint8_t *r, HistoryTable &table, int row,
                       : twoDigits(r[7]) + u':' + twoDigits(r[8]) + u':' + twoDigits(r[9]));
     QString from = sourceText(r[10]);
     QString action;
-    if (r[11] < std::size(events)) {
-        const Event &e = events[r[11]];
+    if (r[11] < std::size(Events)) {
+        const Event &e = Events[r[11]];
         action = QString::fromLatin1(e.action);
         if (e.from)
             from = QString::fromLatin1(e.from);

@@ -41,7 +41,7 @@ void ReceivePath::expect(uint8_t command, int32_t address) {
     rec.reset();
     awaited = Request{command, address};
     outcome.begin();
-    timer.Enable();
+    timer.enable();
 }
 
 void ReceivePath::receiveByte(uint8_t b) {
@@ -53,7 +53,7 @@ void ReceivePath::receiveByte(uint8_t b) {
         valid.length = uint16_t(rec.dataLength());
         std::copy(rec.data, rec.data + valid.length, valid.data);
         if (answersRequest()) {
-            timer.Disable();
+            timer.disable();
             reportFrame(FrameObserver::Verdict::Ok);
             awaited.reset();
             dispatch();
@@ -101,7 +101,7 @@ void ReceivePath::reportFrame(FrameObserver::Verdict verdict) {
 }
 
 void ReceivePath::tmr1Timer() {
-    timer.Disable();
+    timer.disable();
     // Forgotten before the message box opens: a reply that comes while it is open is too late.
     operationEnded();
     outcome.failed(QStringLiteral("Receive timeout"));
@@ -113,7 +113,7 @@ void ReceivePath::operationEnded() {
     // Whatever was under way is abandoned: the remains of a cut-off frame must not swallow the
     // next reply, and a login whose reply never came must not take the next settings read.
     awaited.reset();
-    timer.Disable();
+    timer.disable();
     rec.reset();
     password.setPending(false);
 }

@@ -10,7 +10,7 @@ ReceiveTimer::ReceiveTimer(QObject *parent)
     connect(&timer, &QTimer::timeout, this, &ReceiveTimer::fire);
 }
 
-void ReceiveTimer::Enable() {
+void ReceiveTimer::enable() {
     if (enabled)
         return;
     enabled = true;

@@ -23,12 +23,12 @@ public:
 
     explicit ReceiveTimer(QObject *parent = nullptr);
 
-    void Enable();
-    void Disable() { enabled = false; }
+    void enable();
+    void disable() { enabled = false; }
     // A byte of the awaited reply came: the rest of it gets an interval, within the limit.
     void extend();
 
-    bool Enabled() const { return enabled; }
+    bool isEnabled() const { return enabled; }
     int interval() const { return intervalMs; }
     // Tests shorten the interval; a count under way ends no later than the new interval, and
     // its limit no later than the new one.

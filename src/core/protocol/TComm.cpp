@@ -19,7 +19,7 @@
 namespace {
 
 // How long ClosePort waits for each thread before leaving it behind.
-constexpr int threadStopLimitMs = 10000;
+constexpr int ThreadStopLimitMs = 10000;
 
 speed_t speedFor(qint32 rate) {
     struct Rate {
@@ -282,7 +282,7 @@ void TComm::ClosePort() {
     portOpenError.clear();
     if (!worker)
         return;
-    worker->stop(threadStopLimitMs);
+    worker->stop(ThreadStopLimitMs);
     worker.reset();
     // Bytes not handed out yet belong to the closed port.
     if (deliveryDepth > 0) {

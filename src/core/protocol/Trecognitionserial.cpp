@@ -13,7 +13,7 @@ const QStringList kinds = {QStringLiteral("ttyUSB"), QStringLiteral("ttyACM"),
 
 // How far above the port's device the USB device with the ids may sit: a ttyUSB hangs below its
 // interface, a ttyACM is the interface itself.
-constexpr int usbDeviceSearchDepth = 4;
+constexpr int UsbDeviceSearchDepth = 4;
 
 struct Port {
     int rank;
@@ -81,7 +81,7 @@ void Trecognitionserial::describe(SerialPortInfo &port) const {
     QDir dir(QFileInfo(device).canonicalFilePath());
     if (dir.path().isEmpty() || dir.path() == QLatin1String("."))
         return;
-    for (int level = 0; level <= usbDeviceSearchDepth; ++level) {
+    for (int level = 0; level <= UsbDeviceSearchDepth; ++level) {
         if (dir.exists(QStringLiteral("idVendor"))) {
             port.vendorId = usbId(dir.filePath(QStringLiteral("idVendor")));
             port.productId = usbId(dir.filePath(QStringLiteral("idProduct")));

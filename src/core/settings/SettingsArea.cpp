@@ -12,9 +12,9 @@ constexpr int UserNameSize = 16;
 constexpr int UserNameOnPage1 = 2;
 
 // Number rows in the order the page is built, so the first bad one is the one reported.
-constexpr int numberRows[] = {7, 10, 17, 15, 16, 19};
+constexpr int NumberRows[] = {7, 10, 17, 15, 16, 19};
 // Rows whose cells reach the device as code-page bytes, in the order the pages are built.
-constexpr int textRows[] = {2, 5, 6, 13, 14, 18, 20, 21, 22};
+constexpr int TextRows[] = {2, 5, 6, 13, 14, 18, 20, 21, 22};
 
 void put(uint8_t *page, int offset, const QByteArray &bytes) {
     std::memcpy(page + offset, bytes.constData(), size_t(bytes.size()));
@@ -95,7 +95,7 @@ QString SettingsArea::checkNumbers() const {
         return QStringLiteral("Row 1 \"%1\": %2 does not fit the device; the allowed characters "
                               "are the digits 0 to 9.")
             .arg(table.cell(SettingsTable::CaptionColumn, 1), password);
-    for (int row : numberRows) {
+    for (int row : NumberRows) {
         const QString text = table.value(row);
         if (text.isEmpty())
             continue;
@@ -114,7 +114,7 @@ QString SettingsArea::checkNumbers() const {
 }
 
 QString SettingsArea::checkTexts(const CodePage &cp) const {
-    for (int row : textRows) {
+    for (int row : TextRows) {
         const QString text = table.value(row);
         const qsizetype at = cp.firstUnheld(text);
         if (at >= 0)

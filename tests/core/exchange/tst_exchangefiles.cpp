@@ -1,16 +1,13 @@
+#include "ExchangeDisplays.h"
 #include "Openpyxl.h"
-#include "RecordingOperator.h"
 
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberTable.h"
-#include "operator/Tprogressbar_ctrl.h"
-#include "operator/Tstatusbar_ctrl.h"
 #include "settings/SettingsTable.h"
 #include "settings/Tcustomstringgrid_basis.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,14 +45,9 @@ for path, true_time in ((sys.argv[1], False), (sys.argv[2], True)):
 
 } // namespace
 
-class TestExchangeFiles : public QObject {
+class TestExchangeFiles : public QObject, private ExchangeDisplays {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    RecordingOperator op;
-    Tprogressbar_ctrl progress{op};
-    Tstatusbar_ctrl status{op, progress};
-
     QJsonObject layout(const QString &path, int rows, int columns, const QStringList &cells) {
         QByteArray output;
         QString error;

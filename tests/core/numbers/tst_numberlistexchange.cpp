@@ -1,4 +1,4 @@
-#include "RecordingOperator.h"
+#include "ExchangeDisplays.h"
 #include "exchange/CodePage.h"
 #include "exchange/SheetCells.h"
 #include "exchange/WorkbookReader.h"
@@ -7,12 +7,8 @@
 #include "numbers/NumberListExchange.h"
 #include "numbers/NumberListRowCheck.h"
 #include "numbers/NumberTable.h"
-#include "operator/Tprogressbar_ctrl.h"
-#include "operator/Tstatusbar_ctrl.h"
 
 #include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -39,6 +35,12 @@ QStringList with(int column, const QString &text) {
     return cells;
 }
 
+// Entry `row` from its number on, in column order.
+void setEntry(NumberTable &table, int row, const QStringList &cells) {
+    for (int c = 0; c < cells.size(); ++c)
+        table.setCell(NumberTable::Number + c, row, cells[c]);
+}
+
 QByteArray readAll(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -46,14 +48,9 @@ QByteArray readAll(const QString &path) {
 
 } // namespace
 
-class TestNumberListExchange : public QObject {
+class TestNumberListExchange : public QObject, private ExchangeDisplays {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    RecordingOperator op;
-    Tprogressbar_ctrl progress{op};
-    Tstatusbar_ctrl status{op, progress};
-
     NumberListExchange exchange(NumberTable &table) {
         return NumberListExchange(table, op, status, progress, dir.path());
     }
@@ -129,11 +126,7 @@ private slots:
         QVERIFY(exchange(out).ExportListWorkbook());
         const RecordingOperator::FileChoice choice = op.fileChoices.first();
         QCOMPARE(choice.folder, dir.path());
-        QVERIFY2(QRegularExpression(
-                     QStringLiteral("^telinf_R\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d$"))
-                     .match(choice.suggestedName)
-                     .hasMatch(),
-                 qPrintable(choice.suggestedName));
+        QVERIFY2(isExportName(choice.suggestedName, "telinf_R"), qPrintable(choice.suggestedName));
         QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusTexts.mid(0, 2), QStringList({"Save:1/3000", "Save:2/3000"}));
         QCOMPARE(op.statusTexts.mid(op.statusTexts.size() - 2),
@@ -243,11 +236,8 @@ private slots:
 
     // Rows past the 3000th entry were once dropped without a word.
     void listLongerThanTheDeviceIsRefused() {
-        WorkbookWriter writer;
-        writer.setCellText(1, 1, QStringLiteral("Serial"));
-        writer.setCellText(3002, 2, QStringLiteral("5551234"));
-        const QString path = dir.filePath(QStringLiteral("long.xlsx"));
-        QVERIFY(writer.saveAs(path));
+        const QString path = workbook(QStringLiteral("long.xlsx"), {{3002, {"5551234"}}});
+        QVERIFY(!path.isEmpty());
         NumberTable table;
         QVERIFY(!exchange(table).loadWorkbook(path));
         QCOMPARE(op.messageTexts(),
@@ -265,10 +255,7 @@ private slots:
         op.saveFiles.enqueue(dir.filePath(QStringLiteral("list.cvs")));
         QVERIFY(exchange(table).ExportListCsv());
         QCOMPARE(readAll(dir.filePath(QStringLiteral("list.cvs"))), expected);
-        QVERIFY2(QRegularExpression(
-                     QStringLiteral("^telinf_CSV\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d\\.cvs$"))
-                     .match(op.fileChoices.first().suggestedName)
-                     .hasMatch(),
+        QVERIFY2(isExportName(op.fileChoices.first().suggestedName, "telinf_CSV", ".cvs"),
                  qPrintable(op.fileChoices.first().suggestedName));
         QCOMPARE(op.fileChoices.first().filter, QStringLiteral("CVS file (*.cvs *.cvs);;(*.*)"));
         QCOMPARE(op.statusTexts.first(), QStringLiteral("Export.csv:0/3000"));
@@ -278,9 +265,7 @@ private slots:
 
     void csvLines() {
         NumberTable table;
-        const QStringList first = {"0987654321", "2024/05/17", "08:00", "2024/12/31", "18:00"};
-        for (int c = 0; c < first.size(); ++c)
-            table.setCell(c + 1, 1, first[c]);
+        setEntry(table, 1, {"0987654321", "2024/05/17", "08:00", "2024/12/31", "18:00"});
         table.setCell(NumberTable::Number, 2, QStringLiteral("+998877665544"));
         table.setCell(NumberTable::Always, 2, QStringLiteral("yes"));
         table.setCell(NumberTable::Number, 3, QStringLiteral("12,\"3\""));
@@ -307,9 +292,7 @@ private slots:
     // What the export writes comes back the same; the Delete marks are the grid's own.
     void exportRoundTrip() {
         NumberTable out;
-        const QStringList first = {"0987654321", "2024/05/17", "08:00", "2024-12-31", "18:00"};
-        for (int c = 0; c < first.size(); ++c)
-            out.setCell(c + 1, 1, first[c]);
+        setEntry(out, 1, {"0987654321", "2024/05/17", "08:00", "2024-12-31", "18:00"});
         out.setCell(NumberTable::Number, 2, QStringLiteral("caf\u00e9, \"bar\""));
         out.setCell(NumberTable::Always, 2, QStringLiteral("yes"));
         out.setCell(NumberTable::Number, 3000, QStringLiteral("+8613800000000"));

@@ -34,7 +34,7 @@ private slots:
         cmd.Send();
         QCOMPARE(h.sent, QList<QByteArray>{frame});
         QCOMPARE(h.op.statusText, QStringLiteral("Password verifying"));
-        QVERIFY(h.receive.tmr1().Enabled());
+        QVERIFY(h.receive.tmr1().isEnabled());
     }
 
     void timeSyncSendsTheClockAsPlainBytes() {
@@ -45,7 +45,7 @@ private slots:
         asSingle.Send();
         QCOMPARE(h.sent, QList<QByteArray>{hex("23 03 00 00 00 00 00 06 EA 0C 07 0C 05 09 E4")});
         QCOMPARE(h.op.statusText, QStringLiteral("发送同步时间命令"));
-        QVERIFY(h.receive.tmr1().Enabled());
+        QVERIFY(h.receive.tmr1().isEnabled());
     }
 
     void clockBytes_data() {
@@ -72,7 +72,7 @@ private slots:
         cmd.Send();
         QVERIFY(h.sent.isEmpty());
         QCOMPARE(h.op.statusText, QStringLiteral("Password verifying"));
-        QVERIFY(h.receive.tmr1().Enabled());
+        QVERIFY(h.receive.tmr1().isEnabled());
     }
 
     void twoPageChainSendsThenFinishesOnce() {

@@ -25,7 +25,7 @@ private slots:
         h.feed(hex("00 FF 11"));
         QCOMPARE(h.op.statusText, QStringLiteral("Data communication"));
         QVERIFY(!h.rec.receiving());
-        QVERIFY(!h.receive.tmr1().Enabled());
+        QVERIFY(!h.receive.tmr1().isEnabled());
         QVERIFY(h.op.messages.isEmpty());
 
         // Noise followed by a frame: only the frame counts.
@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(basic.firstBytes,
                  command == 0x83 && !stillAwaited ? QList<uint8_t>{1} : QList<uint8_t>{});
         QCOMPARE(h.receive.awaiting(), stillAwaited);
-        QCOMPARE(h.receive.tmr1().Enabled(), stillAwaited);
+        QCOMPARE(h.receive.tmr1().isEnabled(), stillAwaited);
     }
 
     void shortReadReplyIsDamaged_data() {

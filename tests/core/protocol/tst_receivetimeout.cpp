@@ -25,13 +25,13 @@ private slots:
         h.receive.tmr1().setInterval(Interval);
         h.progress.set(40);
         h.sender.send(4, 0, QStringLiteral("Password verifying"));
-        QVERIFY(h.receive.tmr1().Enabled());
+        QVERIFY(h.receive.tmr1().isEnabled());
         QTRY_COMPARE(h.outcomes, timeoutOnce());
         QCOMPARE(h.op.messages.first().title, QString());
         QCOMPARE(h.op.statusText, QString());
         QCOMPARE(h.op.progressPosition, 100);
         QVERIFY(!h.op.progressVisible);
-        QVERIFY(!h.receive.tmr1().Enabled());
+        QVERIFY(!h.receive.tmr1().isEnabled());
         QTest::qWait(3 * Interval);
         QCOMPARE(h.outcomes, timeoutOnce());
     }
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(h.op.statusText, QStringLiteral("Undefined data"));
         QVERIFY(basic.replyAddresses.isEmpty());
         QCOMPARE(h.outcomes, timeoutOnce());
-        QVERIFY(!h.receive.tmr1().Enabled());
+        QVERIFY(!h.receive.tmr1().isEnabled());
     }
 
     void shorteningTheIntervalShortensACountUnderWay() {
@@ -87,7 +87,7 @@ private slots:
         h.receive.tmr1().setInterval(Interval);
         h.sender.send(4, 0, QStringLiteral("Password verifying"));
         h.feed(H::frame(4, 0, hex("01")));
-        QVERIFY(!h.receive.tmr1().Enabled());
+        QVERIFY(!h.receive.tmr1().isEnabled());
         QTest::qWait(3 * Interval);
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
@@ -98,7 +98,7 @@ private slots:
         H h;
         h.receive.tmr1().setInterval(Interval);
         h.feed(hex("00 01 23 02"));
-        QVERIFY(!h.receive.tmr1().Enabled());
+        QVERIFY(!h.receive.tmr1().isEnabled());
         QTest::qWait(3 * Interval);
         QVERIFY(h.outcomes.isEmpty());
         h.request(4, 0);
@@ -125,7 +125,7 @@ private slots:
         h.receive.transfers.history = &history;
         history.startRead(500);
         h.feed(reply);
-        QVERIFY(h.receive.tmr1().Enabled());
+        QVERIFY(h.receive.tmr1().isEnabled());
         QTRY_COMPARE(h.outcomes, timeoutOnce());
         QVERIFY(!h.rec.receiving());
 

@@ -1,13 +1,9 @@
-#include "RecordingOperator.h"
+#include "ExchangeDisplays.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
-#include "operator/Tprogressbar_ctrl.h"
-#include "operator/Tstatusbar_ctrl.h"
 #include "settings/SettingsTable.h"
 #include "settings/Tcustomstringgrid_basis.h"
 
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,14 +25,9 @@ State stateOf(const SettingsTable &table) {
 
 } // namespace
 
-class TestSettingsProfile : public QObject {
+class TestSettingsProfile : public QObject, private ExchangeDisplays {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    RecordingOperator op;
-    Tprogressbar_ctrl progress{op};
-    Tstatusbar_ctrl status{op, progress};
-
     Tcustomstringgrid_basis profile(SettingsTable &table) {
         return Tcustomstringgrid_basis(table, op, status, progress, dir.path());
     }
@@ -69,10 +60,7 @@ private slots:
         QVERIFY(profile(out).ExportProfile());
         const RecordingOperator::FileChoice choice = op.fileChoices.first();
         QCOMPARE(choice.folder, dir.path());
-        QVERIFY2(QRegularExpression(
-                     QStringLiteral("^basicinf_R\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d$"))
-                     .match(choice.suggestedName)
-                     .hasMatch(),
+        QVERIFY2(isExportName(choice.suggestedName, "basicinf_R"),
                  qPrintable(choice.suggestedName));
         QCOMPARE(choice.filter, QStringLiteral("EXCEL file (*.xlsx);;(*.*)"));
         QCOMPARE(op.statusText, QStringLiteral("Save profile"));

@@ -114,4 +114,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestBasicInfDevice)
-#include "tst_BasicInfDevice.moc"
+#include "tst_basicinfdevice.moc"

@@ -250,4 +250,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestDevsimProgram)
-#include "tst_DevsimProgram.moc"
+#include "tst_devsimprogram.moc"

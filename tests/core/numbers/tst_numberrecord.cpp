@@ -148,4 +148,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestNumberRecord)
-#include "tst_NumberRecord.moc"
+#include "tst_numberrecord.moc"

@@ -54,4 +54,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCsvLine)
-#include "tst_CsvLine.moc"
+#include "tst_csvline.moc"

@@ -81,4 +81,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAtomicFile)
-#include "tst_AtomicFile.moc"
+#include "tst_atomicfile.moc"

@@ -40,4 +40,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestInputFile)
-#include "tst_InputFile.moc"
+#include "tst_inputfile.moc"

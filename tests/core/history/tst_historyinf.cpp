@@ -55,7 +55,7 @@ QByteArray page(int p) {
 
 } // namespace
 
-class TestTHistoryInf : public QObject {
+class TestHistoryInf : public QObject {
     Q_OBJECT
 private slots:
     void readsEveryPageThenKeepsTheEvents() {
@@ -96,5 +96,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTHistoryInf)
-#include "tst_THistoryInf.moc"
+QTEST_GUILESS_MAIN(TestHistoryInf)
+#include "tst_historyinf.moc"

@@ -112,4 +112,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestFactoryImage)
-#include "tst_FactoryImage.moc"
+#include "tst_factoryimage.moc"

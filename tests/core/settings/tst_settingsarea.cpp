@@ -356,4 +356,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSettingsArea)
-#include "tst_SettingsArea.moc"
+#include "tst_settingsarea.moc"

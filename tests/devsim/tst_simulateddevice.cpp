@@ -503,4 +503,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSimulatedDevice)
-#include "tst_SimulatedDevice.moc"
+#include "tst_simulateddevice.moc"

@@ -72,4 +72,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestDeviceFrames)
-#include "tst_DeviceFrames.moc"
+#include "tst_deviceframes.moc"

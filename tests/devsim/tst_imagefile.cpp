@@ -97,4 +97,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestImageFile)
-#include "tst_ImageFile.moc"
+#include "tst_imagefile.moc"

@@ -72,7 +72,7 @@ QList<QStringList> rows(const NumberTable &t) {
 
 } // namespace
 
-class TestTtelephoneSend : public QObject {
+class TestTelephoneSend : public QObject {
     Q_OBJECT
 private slots:
     void readAsksThenTakesEveryPageIntoItsRows() {
@@ -282,5 +282,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTtelephoneSend)
-#include "tst_TtelephoneSend.moc"
+QTEST_GUILESS_MAIN(TestTelephoneSend)
+#include "tst_telephonesend.moc"

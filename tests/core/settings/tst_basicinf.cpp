@@ -37,7 +37,7 @@ struct Fixture {
 } // namespace
 
 // The settings transfer driven through the real receive path, with the test as the device.
-class TestTBasicInf : public QObject {
+class TestBasicInf : public QObject {
     Q_OBJECT
 private slots:
     void init() { CodePage::setOverride(1252); }
@@ -254,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTBasicInf)
-#include "tst_TBasicInf.moc"
+QTEST_GUILESS_MAIN(TestBasicInf)
+#include "tst_basicinf.moc"

@@ -154,4 +154,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCodePage)
-#include "tst_CodePage.moc"
+#include "tst_codepage.moc"

@@ -319,4 +319,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSettingsTable)
-#include "tst_SettingsTable.moc"
+#include "tst_settingstable.moc"
