@@ -104,9 +104,9 @@ void Export(benchmark::State &state) {
     QTemporaryDir dir(base + QStringLiteral("/bench_history-XXXXXX"));
     const QString path = dir.filePath(workbook ? "h.xlsx" : "h.cvs");
     for (auto _ : state) {
-        const QString problem = workbook ? files.writeWorkbook(path) : files.writeCsv(path);
-        if (!problem.isEmpty()) {
-            state.SkipWithError(qPrintable(problem));
+        const Result<void> written = workbook ? files.writeWorkbook(path) : files.writeCsv(path);
+        if (!written) {
+            state.SkipWithError(qPrintable(written.reason()));
             break;
         }
     }

@@ -66,11 +66,11 @@ QString hostileWorkbook(const QTemporaryDir &dir, int rows, int cellsPerRow, int
     zip.add("xl/_rels/workbook.xml.rels", workbookRels);
     zip.add("xl/worksheets/sheet1.xml", sheet);
     zip.add("xl/sharedStrings.xml", sharedStrings);
-    QByteArray container;
+    const Result<QByteArray> container = zip.finish();
     const QString path = dir.filePath(QStringLiteral("hostile.xlsx"));
     QFile file(path);
-    if (!zip.finish(&container) || !file.open(QIODevice::WriteOnly) ||
-        file.write(container) != container.size())
+    if (!container || !file.open(QIODevice::WriteOnly) ||
+        file.write(container.value()) != container.value().size())
         return {};
     return path;
 }
@@ -86,8 +86,9 @@ void readWithTheListLayout(benchmark::State &state, int rows, int cellsPerRow,
     for (auto _ : state) {
         WorkbookReader reader({NumberTable::EntryCount + 1, NumberTable::ColumnCount,
                                QStringLiteral("the list holds more than 3000 entries")});
-        if (reader.open(path) != refusal.isEmpty() || !reader.errorString().contains(refusal))
-            state.SkipWithError(qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        if (opened.ok() != refusal.isEmpty() || !opened.reason().contains(refusal))
+            state.SkipWithError(qPrintable(opened.reason()));
     }
     state.counters["file_MiB"] = double(QFile(path).size()) / (1024 * 1024);
     state.counters["peak_rss_MiB"] = peakMiB();

@@ -222,27 +222,12 @@ void TForm1::settingsScrolled(int position) {
 }
 
 void TForm1::btn8Click() {
-    TComm &cm1 = core.cm1();
-    cm1.setCommName(portList->portPath());
     if (openCount % 2 == 0) {
-        // An empty name would name the device folder itself.
-        QString reason = QStringLiteral("No port chosen");
-        if (!portList->portPath().isEmpty()) {
-            QString failure;
-            try {
-                cm1.OpenPort();
-            } catch (const ECommsError &e) {
-                failure = e.message();
-            }
-            reason = cm1.OpenFailureReason();
-            if (reason.isEmpty())
-                reason = failure.isEmpty() ? cm1.PortOpenError() : failure;
-        }
         // Every way an open can fail leaves the port closed, and the operator is told so, with
         // the system's reason beneath the usual text.
-        if (!cm1.PortOpen()) {
+        if (const Result<void> opened = core.openPort(portList->portPath()); !opened) {
             person.message(QStringLiteral("COM Port error"), QString(), Operator::Icon::None,
-                           reason);
+                           opened.reason());
             openButton->setText(QStringLiteral("Open"));
             return;
         }
@@ -250,7 +235,7 @@ void TForm1::btn8Click() {
         openButton->setText(QStringLiteral("Close"));
         statusBar->showPortOpen(true);
     } else {
-        cm1.ClosePort();
+        core.cm1().ClosePort();
         showPortClosed();
     }
 }

@@ -84,11 +84,11 @@ int backup(CliRun &run) {
         removeClaimed();
         return ExitFailure;
     }
-    problem = HistoryExport(history, session.statusBar(), session.progressBar())
-                  .writeWorkbook(historyBook);
-    if (!problem.isEmpty()) {
+    const Result<void> written = HistoryExport(history, session.statusBar(), session.progressBar())
+                                     .writeWorkbook(historyBook);
+    if (!written) {
         removeClaimed();
-        run.person().message(problem, {}, Operator::Icon::Error);
+        run.person().message(written.reason(), {}, Operator::Icon::Error);
         return ExitFailure;
     }
     run.out() << profile << '\n' << listBook << '\n' << historyBook << '\n';

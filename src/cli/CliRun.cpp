@@ -39,19 +39,10 @@ void CliRun::traceFramesTo(QTextStream &err) {
 }
 
 bool CliRun::openPort() {
-    TComm &link = session().cm1();
-    link.setCommName(port.trimmed());
-    try {
-        link.OpenPort();
-    } catch (const ECommsError &) {
-        // Reported below, like every other way the port can stay closed.
-    }
-    if (link.PortOpen())
-        return true;
-    const QString reason =
-        link.OpenFailureReason().isEmpty() ? link.PortOpenError() : link.OpenFailureReason();
-    op.message(QStringLiteral("COM Port error"), {}, Operator::Icon::Error, reason);
-    return false;
+    const Result<void> opened = session().openPort(port.trimmed());
+    if (!opened)
+        op.message(QStringLiteral("COM Port error"), {}, Operator::Icon::Error, opened.reason());
+    return opened.ok();
 }
 
 CliRun::Outcome CliRun::login() {

@@ -105,8 +105,8 @@ int readCommand(CliRun &run, const std::optional<HistoryWindow> &window) {
 // An exported history file, printed as read prints the device's.
 int showCommand(CliRun &run, const QString &path, const std::optional<HistoryWindow> &window) {
     HistoryTable table;
-    if (const QString problem = HistoryLoad::load(path, table); !problem.isEmpty()) {
-        run.person().message(problem, {}, Operator::Icon::Error);
+    if (const Result<void> loaded = HistoryLoad::load(path, table); !loaded) {
+        run.person().message(loaded.reason(), {}, Operator::Icon::Error);
         return ExitFailure;
     }
     if (!narrow(run, table, window))
@@ -125,10 +125,10 @@ int exportCommand(CliRun &run, const QString &path, const std::optional<HistoryW
     if (!readHistory(run, table, window))
         return ExitFailure;
     HistoryExport files(table, run.session().statusBar(), run.session().progressBar());
-    const QString problem = workbook ? files.writeWorkbook(path) : files.writeCsv(path);
+    const Result<void> written = workbook ? files.writeWorkbook(path) : files.writeCsv(path);
     run.person().finishStatusLine();
-    if (!problem.isEmpty()) {
-        run.person().message(problem, {}, Operator::Icon::Error);
+    if (!written) {
+        run.person().message(written.reason(), {}, Operator::Icon::Error);
         return ExitFailure;
     }
     return ExitSuccess;

@@ -52,6 +52,22 @@ TransferBinding Session::bind(THistoryInf &transfer) {
     return {receive, &ReceivePath::Transfers::history, transfer};
 }
 
+Result<void> Session::openPort(const QString &path) {
+    comm.setCommName(path);
+    // An empty name would name the device folder itself.
+    if (path.isEmpty())
+        return Failure{QStringLiteral("No port chosen")};
+    try {
+        comm.OpenPort();
+    } catch (const ECommsError &) {
+        // Its text is the link's PortOpenError(), reported below like every other failure.
+    }
+    if (comm.PortOpen())
+        return {};
+    return Failure{comm.OpenFailureReason().isEmpty() ? comm.PortOpenError()
+                                                      : comm.OpenFailureReason()};
+}
+
 void Session::login(const QString &typed) {
     if (!sender.idle())
         return;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include "Result.h"
 #include "operator/Tprogressbar_ctrl.h"
 #include "operator/Tstatusbar_ctrl.h"
 #include "protocol/OperationOutcome.h"
@@ -27,7 +28,7 @@ class TtelephoneSend;
 // progress helpers. The window and the command-line front both drive the device through it and
 // talk to the person through the Operator they pass in.
 //
-// Opening and closing the port is the front's business (cm1().OpenPort() / ClosePort()); the
+// Opening and closing the port is the front's business (openPort(), cm1().ClosePort()); the
 // transfers of the three memory areas are created by their own units and plugged in with
 // the set...Transfer() calls for the whole run, or bound for a while with bind().
 class Session : public QObject {
@@ -36,6 +37,10 @@ public:
     explicit Session(Operator &op, QObject *parent = nullptr);
     ~Session() override;
 
+    // Opens the port at `path` (a device path, or a bare name under /dev). A failure leaves it
+    // closed; its reason, shown beneath "COM Port error", is "No port chosen" for an empty path,
+    // else why the system refused it (PortProblem), else the link's own error text.
+    Result<void> openPort(const QString &path);
     // Log in: read the device password from settings page 1 and compare it with `typed`. Ends
     // with "Password confirmed!" or "Password Error!" (or "Receive timeout").
     void login(const QString &typed);

@@ -12,8 +12,8 @@ namespace ImageFile {
 
 namespace {
 
-QString systemError(const QString &what, const QString &path) {
-    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(strerror(errno)));
+Failure systemError(const QString &what, const QString &path) {
+    return {QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(strerror(errno)))};
 }
 
 bool writeAll(int fd, const char *data, qsizetype size) {
@@ -31,33 +31,27 @@ bool writeAll(int fd, const char *data, qsizetype size) {
 
 } // namespace
 
-bool load(const QString &path, int expectedSize, QByteArray &image, QString &error) {
+Result<QByteArray> load(const QString &path, int expectedSize) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot read the memory image %1: %2").arg(path, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{
+            QStringLiteral("Cannot read the memory image %1: %2").arg(path, file.errorString())};
     // Read one byte more than expected so that an over-long file is noticed without reading it
     // all.
     const QByteArray bytes = file.read(qint64(expectedSize) + 1);
-    if (bytes.size() != expectedSize) {
-        error = QStringLiteral("The memory image %1 is not %2 bytes long: it does not come from "
-                               "this device")
-                    .arg(path)
-                    .arg(expectedSize);
-        return false;
-    }
-    image = bytes;
-    return true;
+    if (bytes.size() != expectedSize)
+        return Failure{QStringLiteral("The memory image %1 is not %2 bytes long: it does not "
+                                      "come from this device")
+                           .arg(path)
+                           .arg(expectedSize)};
+    return bytes;
 }
 
-bool save(const QString &path, const QByteArray &image, QString &error) {
+Result<void> save(const QString &path, const QByteArray &image) {
     QByteArray temp = QFile::encodeName(path) + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = systemError(QStringLiteral("Cannot create a temporary file for"), path);
-        return false;
-    }
+    if (fd < 0)
+        return systemError(QStringLiteral("Cannot create a temporary file for"), path);
     // mkstemp makes the file private; the image is no secret, keep it readable like any file.
     ::fchmod(fd, 0644);
     const bool written = writeAll(fd, image.constData(), image.size());
@@ -65,16 +59,16 @@ bool save(const QString &path, const QByteArray &image, QString &error) {
     if (::close(fd) != 0 || !written) {
         if (!written)
             errno = writeErrno;
-        error = systemError(QStringLiteral("Cannot write the memory image"), path);
+        const Failure failed = systemError(QStringLiteral("Cannot write the memory image"), path);
         ::unlink(temp.constData());
-        return false;
+        return failed;
     }
     if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        error = systemError(QStringLiteral("Cannot replace the memory image"), path);
+        const Failure failed = systemError(QStringLiteral("Cannot replace the memory image"), path);
         ::unlink(temp.constData());
-        return false;
+        return failed;
     }
-    return true;
+    return {};
 }
 
 } // namespace ImageFile

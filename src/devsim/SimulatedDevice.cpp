@@ -78,14 +78,17 @@ SimulatedDevice::SimulatedDevice(const DeviceOptions &options)
         throw std::runtime_error("The history holds 0 to " + std::to_string(HistoryRecordCount) +
                                  " records");
 
-    QString error;
     if (!imagePath.isEmpty() && QFileInfo::exists(imagePath)) {
-        if (!ImageFile::load(imagePath, ImageSize, image, error))
-            throw std::runtime_error(error.toStdString());
+        Result<QByteArray> loaded = ImageFile::load(imagePath, ImageSize);
+        if (!loaded)
+            throw std::runtime_error(loaded.reason().toStdString());
+        image = std::move(loaded).value();
     } else {
         image = FactoryImage::build(options.password, options.historyCount);
-        if (!imagePath.isEmpty() && !ImageFile::save(imagePath, image, error))
-            throw std::runtime_error(error.toStdString());
+        if (!imagePath.isEmpty()) {
+            if (const Result<void> saved = ImageFile::save(imagePath, image); !saved)
+                throw std::runtime_error(saved.reason().toStdString());
+        }
     }
 
     try {
@@ -352,9 +355,10 @@ std::optional<QByteArray> SimulatedDevice::answer(const DeviceRequest &request, 
 
 // Called with the state locked, so the file always matches the memory a reply reports.
 void SimulatedDevice::persist() {
-    QString error;
-    if (!imagePath.isEmpty() && !ImageFile::save(imagePath, image, error))
-        std::fprintf(stderr, "velmora-devsim: %s\n", qPrintable(error));
+    if (imagePath.isEmpty())
+        return;
+    if (const Result<void> saved = ImageFile::save(imagePath, image); !saved)
+        std::fprintf(stderr, "velmora-devsim: %s\n", qPrintable(saved.reason()));
 }
 
 void SimulatedDevice::send(const QByteArray &bytes, const DeviceFaults &faults,

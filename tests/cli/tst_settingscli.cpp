@@ -197,8 +197,8 @@ private slots:
         QByteArray image = FactoryImage::build(FactoryImage::DefaultPassword, 0);
         const QByteArray before = configuredArea();
         image.replace(0, AreaSize, before);
-        QString error;
-        QVERIFY2(ImageFile::save(imagePath, image, error), qPrintable(error));
+        const Result<void> saved = ImageFile::save(imagePath, image);
+        QVERIFY2(saved, qPrintable(saved.reason()));
 
         QProcess device;
         device.start(VELMORA_DEVSIM_EXE, {"--image", imagePath});
@@ -225,8 +225,9 @@ private slots:
 
         device.terminate();
         QVERIFY(device.waitForFinished(10000));
-        QByteArray after;
-        QVERIFY2(ImageFile::load(imagePath, int(image.size()), after, error), qPrintable(error));
+        const Result<QByteArray> loaded = ImageFile::load(imagePath, int(image.size()));
+        QVERIFY2(loaded, qPrintable(loaded.reason()));
+        const QByteArray &after = loaded.value();
         // Row 21 starts in the last two bytes of page 1 and goes on at the start of page 2.
         const QByteArray expected = patched(before, {{108, QByteArray::fromHex("0F00")},
                                                      {204, "10.0.0.1"},

@@ -34,12 +34,11 @@ private slots:
     void savedImageLoadsBack() {
         QTemporaryDir dir;
         const QString path = dir.filePath("device.img");
-        QString error;
-        QVERIFY(ImageFile::save(path, contents(1000, 1), error));
-        QVERIFY(ImageFile::save(path, contents(1000, 2), error)); // replaces the first
-        QByteArray image;
-        QVERIFY(ImageFile::load(path, 1000, image, error));
-        QCOMPARE(image, contents(1000, 2));
+        QVERIFY(ImageFile::save(path, contents(1000, 1)));
+        QVERIFY(ImageFile::save(path, contents(1000, 2))); // replaces the first
+        const Result<QByteArray> image = ImageFile::load(path, 1000);
+        QVERIFY(image);
+        QCOMPARE(image.value(), contents(1000, 2));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"device.img"});
     }
 
@@ -54,45 +53,45 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("other.bin");
         writeFile(path, contents(size, 3));
-        QByteArray image = "kept";
-        QString error;
-        QVERIFY(!ImageFile::load(path, 1000, image, error));
-        QVERIFY(error.contains(path));
-        QCOMPARE(image, QByteArray("kept"));
+        const Result<QByteArray> image = ImageFile::load(path, 1000);
+        QVERIFY(!image);
+        QVERIFY(image.reason().contains(path));
         QCOMPARE(readFile(path), contents(size, 3));
     }
 
     void missingFileIsReported() {
         QTemporaryDir dir;
-        QByteArray image;
-        QString error;
-        QVERIFY(!ImageFile::load(dir.filePath("none.img"), 1000, image, error));
-        QVERIFY(error.contains("none.img"));
+        const Result<QByteArray> image = ImageFile::load(dir.filePath("none.img"), 1000);
+        QVERIFY(!image);
+        QVERIFY(image.reason().contains("none.img"));
     }
 
     void failedSaveKeepsTheOldFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("device.img");
-        QString error;
-        QVERIFY(ImageFile::save(path, contents(1000, 4), error));
+        QVERIFY(ImageFile::save(path, contents(1000, 4)));
+        Result<void> saved;
         {
             const FileSizeLimit diskFull(500); // the disk fills up half way through the new image
-            QVERIFY(!ImageFile::save(path, contents(1000, 5), error));
+            saved = ImageFile::save(path, contents(1000, 5));
         }
-        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(!saved);
+        QVERIFY2(saved.reason().contains(path), qPrintable(saved.reason()));
         QCOMPARE(readFile(path), contents(1000, 4));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"device.img"});
     }
 
     void impossiblePathsAreNamed() {
         QTemporaryDir dir;
-        QString error;
         // A directory where the file should go cannot be replaced by a rename.
         QVERIFY(QDir(dir.path()).mkdir("taken"));
-        QVERIFY(!ImageFile::save(dir.filePath("taken"), contents(1000, 5), error));
-        QVERIFY(error.contains("taken"));
-        QVERIFY(!ImageFile::save(dir.filePath("missing/device.img"), contents(1000, 5), error));
-        QVERIFY(error.contains("missing"));
+        const Result<void> taken = ImageFile::save(dir.filePath("taken"), contents(1000, 5));
+        QVERIFY(!taken);
+        QVERIFY(taken.reason().contains("taken"));
+        const Result<void> missing =
+            ImageFile::save(dir.filePath("missing/device.img"), contents(1000, 5));
+        QVERIFY(!missing);
+        QVERIFY(missing.reason().contains("missing"));
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 };

@@ -54,12 +54,11 @@ AtomicFile::~AtomicFile() {
         ::close(fd);
 }
 
-bool AtomicFile::fail(const QString &reason) {
-    error = QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason);
-    return false;
+Failure AtomicFile::fail(const QString &reason) const {
+    return {QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason)};
 }
 
-bool AtomicFile::create() {
+Result<void> AtomicFile::create() {
     const QFileInfo info(target);
     struct stat st;
     if (::stat(QFile::encodeName(target).constData(), &st) == 0 && !S_ISREG(st.st_mode))
@@ -75,10 +74,10 @@ bool AtomicFile::create() {
     tempPath = QFile::decodeName(pattern);
     // Held until the file is renamed or removed: it tells a later export this one is alive.
     ::flock(fd, LOCK_EX | LOCK_NB);
-    return true;
+    return {};
 }
 
-bool AtomicFile::commit() {
+Result<void> AtomicFile::commit() {
     if (tempPath.isEmpty())
         return fail(QStringLiteral("nothing was written"));
     // The new file gets the mode, owner and group of the one it replaces, bit for bit.
@@ -103,13 +102,13 @@ bool AtomicFile::commit() {
                     QFile::encodeName(target).constData()) != 0)
         return fail(systemError());
     committed = true;
-    return true;
+    return {};
 }
 
-QString AtomicFile::writeAll(const QString &path, const QByteArray &content) {
+Result<void> AtomicFile::writeAll(const QString &path, const QByteArray &content) {
     AtomicFile file(path);
-    if (!file.create())
-        return file.errorString();
+    if (Result<void> created = file.create(); !created)
+        return created;
     // Written with the system's own calls, so that a failing write names its reason (a full
     // disk, a size limit) rather than an unknown error.
     for (qsizetype done = 0; done < content.size();) {
@@ -117,13 +116,9 @@ QString AtomicFile::writeAll(const QString &path, const QByteArray &content) {
             ::write(file.fd, content.constData() + done, size_t(content.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            file.fail(systemError());
-            return file.errorString();
-        }
+        if (n <= 0)
+            return file.fail(systemError());
         done += n;
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return file.commit();
 }

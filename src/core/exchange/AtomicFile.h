@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,6 +11,9 @@
 // (a device node or a FIFO at the target is refused), and the new one keeps the old one's mode,
 // owner and group. The temporary file of an export that was killed half way is removed by the
 // next export to the same target.
+//
+// Not QSaveFile: that refuses to replace a file its user may not write (an export here replaces
+// it and keeps it read-only) and writes through a symbolic link instead of replacing the link.
 class AtomicFile {
 public:
     explicit AtomicFile(QString targetPath);
@@ -17,26 +22,24 @@ public:
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
 
-    // Creates the empty temporary file, open and locked; false with errorString() when the
-    // target is not a regular file or the folder refuses it.
-    bool create();
+    // Creates the empty temporary file, open and locked; fails when the target is not a regular
+    // file or the folder refuses it.
+    Result<void> create();
     QString targetPath() const { return target; }
 
     // Flushes the temporary file to disk and renames it onto the target, keeping the permissions
-    // of the file it replaces. False with errorString() on failure; the target is then untouched.
-    bool commit();
-    QString errorString() const { return error; }
+    // of the file it replaces. On failure the target is untouched.
+    Result<void> commit();
 
-    // The whole round for callers that hold the content in memory. Returns an empty string on
-    // success, otherwise the reason, naming the file.
-    static QString writeAll(const QString &path, const QByteArray &content);
+    // The whole round for callers that hold the content in memory.
+    static Result<void> writeAll(const QString &path, const QByteArray &content);
 
 private:
-    bool fail(const QString &reason);
+    // Every reason names the file.
+    Failure fail(const QString &reason) const;
 
     QString target;
     QString tempPath;
     int fd = -1; // the temporary file, locked while it lives
-    QString error;
     bool committed = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,8 +10,8 @@
 // told before the file is opened, and at most `limit` bytes are read whatever the file claims.
 namespace InputFile {
 
-// False with `reason` (without the file's name) for a file that cannot be opened, is not a
-// regular file or holds more than `limit` bytes.
-bool read(const QString &path, qint64 limit, QByteArray *data, QString *reason);
+// The file's bytes; fails (the reason without the file's name) for a file that cannot be opened,
+// is not a regular file or holds more than `limit` bytes.
+Result<QByteArray> read(const QString &path, qint64 limit);
 
 } // namespace InputFile

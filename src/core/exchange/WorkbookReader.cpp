@@ -28,30 +28,30 @@ bool holdsEncryptedPackage(const QByteArray &data) {
     return data.contains(name);
 }
 
+Result<SheetCells> readSheet(const QString &path, const SheetLayout &layout) {
+    const Result<QByteArray> file = InputFile::read(path, WorkbookReader::MaxFileBytes);
+    if (!file)
+        return Failure{file.reason()};
+    const QByteArray &data = file.value();
+    if (data.isEmpty())
+        return Failure{QStringLiteral("it is empty")};
+    if (isZip(data))
+        return XlsxSheetReader::read(data, layout);
+    if (isCompoundDocument(data) && holdsEncryptedPackage(data))
+        return Failure{QStringLiteral("it is encrypted")};
+    if (isCompoundDocument(data))
+        return XlsSheetReader::read(path, layout);
+    return Failure{QStringLiteral("it is not a workbook (neither an .xlsx nor an .xls file)")};
+}
+
 } // namespace
 
-bool WorkbookReader::open(const QString &path) {
+Result<void> WorkbookReader::open(const QString &path) {
     cells.clear();
-    QString reason;
-    QByteArray data;
-    if (InputFile::read(path, MaxFileBytes, &data, &reason)) {
-        if (data.isEmpty())
-            reason = QStringLiteral("it is empty");
-        else if (isZip(data))
-            XlsxSheetReader::read(data, &cells, &reason, layout);
-        else if (isCompoundDocument(data) && holdsEncryptedPackage(data))
-            reason = QStringLiteral("it is encrypted");
-        else if (isCompoundDocument(data))
-            XlsSheetReader::read(path, &cells, &reason, layout);
-        else
-            reason = QStringLiteral("it is not a workbook (neither an .xlsx nor an .xls file)");
-    }
-    if (reason.isEmpty()) {
-        error.clear();
-        return true;
-    }
-    cells.clear();
-    error = QStringLiteral("Cannot read the workbook \"%1\": %2.")
-                .arg(QDir::toNativeSeparators(path), reason);
-    return false;
+    Result<SheetCells> sheet = readSheet(path, layout);
+    if (!sheet)
+        return Failure{QStringLiteral("Cannot read the workbook \"%1\": %2.")
+                           .arg(QDir::toNativeSeparators(path), sheet.reason())};
+    cells.swap(sheet.value());
+    return {};
 }

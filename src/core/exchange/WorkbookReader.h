@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Result.h"
 #include "exchange/SheetCells.h"
 
 #include <QString>
@@ -20,9 +21,8 @@ public:
     explicit WorkbookReader(SheetLayout layout = {})
         : layout(std::move(layout)) {}
 
-    bool open(const QString &path);
-    // Why open() failed, naming the file.
-    QString errorString() const { return error; }
+    // The reason of a failure names the file.
+    Result<void> open(const QString &path);
 
     QString displayedText(int row, int column) const { return cells.displayed(row, column); }
     QString valueText(int row, int column) const { return cells.value(row, column); }
@@ -31,5 +31,4 @@ public:
 private:
     SheetLayout layout;
     SheetCells cells;
-    QString error;
 };

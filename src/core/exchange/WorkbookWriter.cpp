@@ -71,12 +71,11 @@ QString WorkbookWriter::withDefaultExtension(const QString &path) {
     return path;
 }
 
-bool WorkbookWriter::saveAs(const QString &path) {
+Result<void> WorkbookWriter::saveAs(const QString &path) {
     const QString target = withDefaultExtension(path);
     auto failWith = [&](const QString &reason) {
-        error =
-            QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason);
-        return false;
+        return Failure{
+            QStringLiteral("Cannot save \"%1\": %2").arg(QDir::toNativeSeparators(target), reason)};
     };
     if (!rejected.isEmpty())
         return failWith(rejected);
@@ -86,11 +85,10 @@ bool WorkbookWriter::saveAs(const QString &path) {
     for (const WorkbookParts::Part &part : WorkbookParts::fixedParts())
         zip.add(part.name, part.content);
     zip.add(WorkbookParts::SheetPartName, sheet);
-    QByteArray container;
-    if (!zip.finish(&container))
-        return failWith(zip.errorString());
-    error = AtomicFile::writeAll(target, container);
-    return error.isEmpty();
+    const Result<QByteArray> container = zip.finish();
+    if (!container)
+        return failWith(container.reason());
+    return AtomicFile::writeAll(target, container.value());
 }
 
 QByteArray WorkbookWriter::sheetXml() const {

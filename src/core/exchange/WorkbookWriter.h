@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 #include <map>
@@ -16,6 +18,7 @@ public:
     static constexpr int MaxCellLength = 32767;
 
     // Width in the spreadsheet's character units. Columns without a width keep the default one.
+    // A refused width or cell returns false here and fails saveAs() with the reason.
     bool setColumnWidth(int column, double width);
     bool setTextFormat(int row, int column);
     bool setCellText(int row, int column, const QString &text);
@@ -24,8 +27,8 @@ public:
     // becomes ".xlsx" (the format written is xlsx). The file appears
     // complete or not at all. A cell addressed outside the sheet or holding more text than a
     // cell can take fails here, so that such a workbook is never saved with the cell missing.
-    bool saveAs(const QString &path);
-    QString errorString() const { return error; }
+    // The reason names the file.
+    Result<void> saveAs(const QString &path);
     // The path saveAs() writes to.
     static QString withDefaultExtension(const QString &path);
 
@@ -39,6 +42,5 @@ private:
 
     std::map<int, double> widths;
     std::vector<std::vector<Cell>> rows;
-    QString error;
     QString rejected;
 };

@@ -80,20 +80,15 @@ QString readerProgram() {
 // The library behind this reader reads past its buffers on some damaged files, so a file is read
 // by a program of its own, started afresh (never a fork of this multi-threaded process running
 // library code): a crash or a hang there is a damaged file here, never the end of the tool.
-bool read(const QString &path, SheetCells *cells, QString *reason, const SheetLayout &layout) {
-    cells->clear();
+Result<SheetCells> read(const QString &path, const SheetLayout &layout) {
     const QString program = readerProgram();
-    if (!QFileInfo(program).isExecutable()) {
-        *reason =
-            QStringLiteral("the program that reads .xls workbooks, %1, is missing").arg(program);
-        return false;
-    }
-    const QString stopped = QStringLiteral("the .xls workbook is damaged (reading it failed)");
+    if (!QFileInfo(program).isExecutable())
+        return Failure{
+            QStringLiteral("the program that reads .xls workbooks, %1, is missing").arg(program)};
+    const Failure stopped{QStringLiteral("the .xls workbook is damaged (reading it failed)")};
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        *reason = stopped;
-        return false;
-    }
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return stopped;
     const pid_t child = spawnReader(QFile::encodeName(program),
                                     {QFile::encodeName(path), QByteArray::number(layout.lastRow),
                                      QByteArray::number(layout.lastColumn)},
@@ -109,11 +104,13 @@ bool read(const QString &path, SheetCells *cells, QString *reason, const SheetLa
         while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
     }
-    if (!whole || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        *reason = stopped;
-        return false;
-    }
-    return XlsBiffFile::decodeMessage(message, layout, cells, reason);
+    if (!whole || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return stopped;
+    SheetCells cells;
+    QString reason;
+    if (!XlsBiffFile::decodeMessage(message, layout, &cells, &reason))
+        return Failure{reason};
+    return cells;
 }
 
 } // namespace XlsSheetReader

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Result.h"
 #include "exchange/SheetCells.h"
 
 #include <QString>
@@ -11,8 +12,8 @@ namespace XlsSheetReader {
 
 QString readerProgram();
 
-// On failure `cells` is left empty and `reason` says why, without naming the file.
+// The sheet's cells; the reason of a failure does not name the file.
 // Cells beyond `layout` are refused or dropped as it says.
-bool read(const QString &path, SheetCells *cells, QString *reason, const SheetLayout &layout = {});
+Result<SheetCells> read(const QString &path, const SheetLayout &layout = {});
 
 } // namespace XlsSheetReader

@@ -352,14 +352,12 @@ private:
 
 namespace XlsxSheetReader {
 
-bool read(const QByteArray &file, SheetCells *cells, QString *reason, const SheetLayout &layout) {
-    SheetCells read;
-    if (!Reader(&read, reason, layout).read(file)) {
-        cells->clear();
-        return false;
-    }
-    cells->swap(read);
-    return true;
+Result<SheetCells> read(const QByteArray &file, const SheetLayout &layout) {
+    SheetCells cells;
+    QString reason;
+    if (!Reader(&cells, &reason, layout).read(file))
+        return Failure{reason};
+    return cells;
 }
 
 } // namespace XlsxSheetReader

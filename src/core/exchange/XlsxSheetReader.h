@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Result.h"
 #include "exchange/CellReference.h"
 #include "exchange/SheetCells.h"
 
@@ -18,9 +19,8 @@ constexpr int MaxColumns = CellReference::MaxColumns;
 // into a tree of up to some 25 times its bytes (about 100 MiB at this bound), one at a time.
 constexpr qsizetype MaxTreePartBytes = 4 * 1024 * 1024;
 
-// On failure `cells` is left empty and `reason` says why, without naming the file.
+// The sheet's cells; the reason of a failure does not name the file.
 // Cells beyond `layout` are refused or dropped as it says.
-bool read(const QByteArray &file, SheetCells *cells, QString *reason,
-          const SheetLayout &layout = {});
+Result<SheetCells> read(const QByteArray &file, const SheetLayout &layout = {});
 
 } // namespace XlsxSheetReader

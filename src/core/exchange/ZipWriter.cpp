@@ -52,24 +52,22 @@ bool ZipWriter::add(const char *name, const QByteArray &content) {
     return true;
 }
 
-bool ZipWriter::finish(QByteArray *container) {
+Result<QByteArray> ZipWriter::finish() {
     if (!archive || !error.isEmpty())
-        return fail(error);
+        return Failure{error};
     if (zip_close(archive) != 0)
-        return fail(QString::fromUtf8(zip_strerror(archive)));
+        return Failure{QString::fromUtf8(zip_strerror(archive))};
     archive = nullptr;
 
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_source_stat(target, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
         zip_source_open(target) != 0)
-        return fail(QString::fromUtf8(zip_error_strerror(zip_source_error(target))));
-    container->resize(qsizetype(stat.size));
-    const zip_int64_t read = zip_source_read(target, container->data(), stat.size);
+        return Failure{QString::fromUtf8(zip_error_strerror(zip_source_error(target)))};
+    QByteArray container(qsizetype(stat.size), Qt::Uninitialized);
+    const zip_int64_t read = zip_source_read(target, container.data(), stat.size);
     zip_source_close(target);
-    if (read != zip_int64_t(stat.size)) {
-        container->clear();
-        return fail(QStringLiteral("the packed workbook could not be collected"));
-    }
-    return true;
+    if (read != zip_int64_t(stat.size))
+        return Failure{QStringLiteral("the packed workbook could not be collected")};
+    return container;
 }

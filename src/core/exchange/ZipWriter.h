@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,9 +20,8 @@ public:
     // Adds a part under `name`. `content` is read only in finish(), so it must live until then.
     // A failure here also makes finish() fail, with the first reason.
     bool add(const char *name, const QByteArray &content);
-    // Packs every part and hands over the container; false with errorString() on failure.
-    bool finish(QByteArray *container);
-    QString errorString() const { return error; }
+    // Packs every part and hands over the container.
+    Result<QByteArray> finish();
 
 private:
     bool fail(const QString &what);

@@ -54,8 +54,8 @@ void HistoryExport::ExportWorkbook(Operator &op, const QString &folder) {
     const QString target = chosen.isEmpty() ? QString() : FileDialogs::workbookTarget(op, chosen);
     if (target.isEmpty())
         return;
-    if (const QString problem = writeWorkbook(target); !problem.isEmpty())
-        op.message(problem, QString(), Operator::Icon::Error);
+    if (const Result<void> written = writeWorkbook(target); !written)
+        op.message(written.reason(), QString(), Operator::Icon::Error);
 }
 
 void HistoryExport::ExportCsv(Operator &op, const QString &folder) {
@@ -69,11 +69,11 @@ void HistoryExport::ExportCsv(Operator &op, const QString &folder) {
                                            FileDialogs::filter(QLatin1String(CsvFilter)));
     if (path.isEmpty())
         return;
-    if (const QString problem = AtomicFile::writeAll(path, content); !problem.isEmpty())
-        op.message(problem, QString(), Operator::Icon::Error);
+    if (const Result<void> written = AtomicFile::writeAll(path, content); !written)
+        op.message(written.reason(), QString(), Operator::Icon::Error);
 }
 
-QString HistoryExport::writeWorkbook(const QString &path) {
+Result<void> HistoryExport::writeWorkbook(const QString &path) {
     WorkbookWriter book;
     for (int c = 0; c < HistoryTable::ColumnCount; ++c)
         book.setColumnWidth(c + 1, ColumnWidths[c]);
@@ -87,12 +87,12 @@ QString HistoryExport::writeWorkbook(const QString &path) {
             progress.set(quint16(r * 100 / last));
         status.show(QStringLiteral("historical information records:%1/%2").arg(r).arg(last));
     }
-    return book.saveAs(path) ? QString() : book.errorString();
+    return book.saveAs(path);
 }
 
-QString HistoryExport::writeCsv(const QString &path) {
+Result<void> HistoryExport::writeCsv(const QString &path) {
     if (QString problem = CsvCodePage::unheldCell(table, CodePage::current()); !problem.isEmpty())
-        return problem;
+        return Failure{problem};
     return AtomicFile::writeAll(path, csvContent());
 }
 

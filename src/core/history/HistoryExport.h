@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -22,9 +24,9 @@ public:
     void ExportWorkbook(Operator &op, const QString &folder);
     void ExportCsv(Operator &op, const QString &folder);
 
-    // The same files at a path chosen beforehand. Empty on success, otherwise the reason.
-    QString writeWorkbook(const QString &path);
-    QString writeCsv(const QString &path);
+    // The same files at a path chosen beforehand.
+    Result<void> writeWorkbook(const QString &path);
+    Result<void> writeCsv(const QString &path);
     // The CSV file's bytes: one line per filled row, ten fields, CR LF, no heading.
     QByteArray csvContent();
 

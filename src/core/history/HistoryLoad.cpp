@@ -21,15 +21,15 @@ constexpr const char *OpenFilter = "History file|*.xlsx;*.cvs;*.csv|(*.*)|*.*";
 constexpr qint64 MaxCsvBytes = 1024 * 1024;
 constexpr int CsvFields = 10;
 
-QString notTheLayout(const QString &path, const QString &why) {
-    return QStringLiteral("\"%1\" is not a history exported by this program: %2")
-        .arg(QDir::toNativeSeparators(path), why);
+Failure notTheLayout(const QString &path, const QString &why) {
+    return {QStringLiteral("\"%1\" is not a history exported by this program: %2")
+                .arg(QDir::toNativeSeparators(path), why)};
 }
 
-QString loadWorkbook(const QString &path, QList<QStringList> &records) {
+Result<void> loadWorkbook(const QString &path, QList<QStringList> &records) {
     WorkbookReader reader;
-    if (!reader.open(path))
-        return reader.errorString();
+    if (Result<void> opened = reader.open(path); !opened)
+        return opened;
     const HistoryTable headings;
     for (int c = 0; c < HistoryTable::ColumnCount; ++c) {
         if (reader.displayedText(1, c + 1) != headings.cell(c, 0))
@@ -54,11 +54,11 @@ QString loadWorkbook(const QString &path, QList<QStringList> &records) {
     return {};
 }
 
-QString loadCsv(const QString &path, QList<QStringList> &records) {
+Result<void> loadCsv(const QString &path, QList<QStringList> &records) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot read \"%1\": %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+        return Failure{QStringLiteral("Cannot read \"%1\": %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString())};
     const QByteArray data = file.read(MaxCsvBytes + 1);
     if (data.size() > MaxCsvBytes)
         return notTheLayout(path, QStringLiteral("it is larger than an export of 1000 records"));
@@ -95,17 +95,17 @@ QString loadCsv(const QString &path, QList<QStringList> &records) {
 
 namespace HistoryLoad {
 
-QString load(const QString &path, HistoryTable &table) {
+Result<void> load(const QString &path, HistoryTable &table) {
     // A device node or a FIFO would never end; only a plain file can be an export.
     if (!QFileInfo(path).isFile())
-        return QStringLiteral("Cannot read \"%1\": it is not a regular file")
-            .arg(QDir::toNativeSeparators(path));
+        return Failure{QStringLiteral("Cannot read \"%1\": it is not a regular file")
+                           .arg(QDir::toNativeSeparators(path))};
     QList<QStringList> records;
-    const QString problem =
+    Result<void> loaded =
         CsvFile::isCsv(path) ? loadCsv(path, records) : loadWorkbook(path, records);
-    if (problem.isEmpty())
+    if (loaded)
         table.replaceRecords(records);
-    return problem;
+    return loaded;
 }
 
 bool choose(Operator &op, const QString &folder, HistoryTable &table) {
@@ -113,10 +113,10 @@ bool choose(Operator &op, const QString &folder, HistoryTable &table) {
                                            FileDialogs::filter(QLatin1String(OpenFilter)));
     if (path.isEmpty())
         return false;
-    const QString problem = load(path, table);
-    if (!problem.isEmpty())
-        op.message(problem, {}, Operator::Icon::Error);
-    return problem.isEmpty();
+    const Result<void> loaded = load(path, table);
+    if (!loaded)
+        op.message(loaded.reason(), {}, Operator::Icon::Error);
+    return loaded.ok();
 }
 
 } // namespace HistoryLoad

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 class HistoryTable;
@@ -12,8 +14,8 @@ class Operator;
 // first: a file not in that layout leaves the table as it was.
 namespace HistoryLoad {
 
-// Empty when the table now holds the file's records, otherwise what the operator is told.
-QString load(const QString &path, HistoryTable &table);
+// On success the table holds the file's records; a failure's reason is what the operator is told.
+Result<void> load(const QString &path, HistoryTable &table);
 
 // "Load": an open dialog in `folder`, then the file. False when nothing was loaded (cancelled,
 // or refused with its reason shown).

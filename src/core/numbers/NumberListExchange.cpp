@@ -80,11 +80,11 @@ bool NumberListExchange::writeCells(WorkbookWriter &writer, const QString &path)
             status.show(QStringLiteral("Save:%1/%2").arg(r).arg(NumberTable::EntryCount));
         }
     }
-    const bool saved = writer.saveAs(path);
+    const Result<void> saved = writer.saveAs(path);
     status.clearDirect();
     if (!saved)
-        op.message(writer.errorString(), {}, Operator::Icon::Error);
-    return saved;
+        op.message(saved.reason(), {}, Operator::Icon::Error);
+    return saved.ok();
 }
 
 bool NumberListExchange::ImportListWorkbook() {
@@ -97,8 +97,8 @@ bool NumberListExchange::loadWorkbook(const QString &path) {
     WorkbookReader reader(
         {NumberTable::EntryCount + 1, NumberTable::ColumnCount,
          QStringLiteral("the list holds more than %1 entries").arg(NumberTable::EntryCount)});
-    if (!reader.open(path)) {
-        op.message(reader.errorString(), {}, Operator::Icon::Error);
+    if (const Result<void> opened = reader.open(path); !opened) {
+        op.message(opened.reason(), {}, Operator::Icon::Error);
         return false;
     }
     // The import shares its refusal text with the settings profile's.
@@ -117,16 +117,15 @@ bool NumberListExchange::ImportListCsv() {
 
 bool NumberListExchange::loadCsv(const QString &path) {
     // The list's own export is some 200 kB; anything far larger is not one.
-    QByteArray data;
-    QString reason;
-    if (!InputFile::read(path, MaxCsvBytes, &data, &reason)) {
-        op.message(
-            QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(path), reason),
-            {}, Operator::Icon::Error);
+    const Result<QByteArray> data = InputFile::read(path, MaxCsvBytes);
+    if (!data) {
+        op.message(QStringLiteral("Cannot read \"%1\": %2")
+                       .arg(QDir::toNativeSeparators(path), data.reason()),
+                   {}, Operator::Icon::Error);
         return false;
     }
     SheetCells sheet;
-    if (!NumberListCsv::read(data, CodePage::current(), sheet)) {
+    if (!NumberListCsv::read(data.value(), CodePage::current(), sheet)) {
         op.message(QStringLiteral("Wrong format of the setting profile"));
         return false;
     }
@@ -188,8 +187,8 @@ bool NumberListExchange::csvHoldsTable() {
 }
 
 bool NumberListExchange::writeCsv(const QString &path, const QByteArray &content) {
-    const QString error = AtomicFile::writeAll(path, content);
-    if (!error.isEmpty())
-        op.message(error, {}, Operator::Icon::Error);
-    return error.isEmpty();
+    const Result<void> written = AtomicFile::writeAll(path, content);
+    if (!written)
+        op.message(written.reason(), {}, Operator::Icon::Error);
+    return written.ok();
 }

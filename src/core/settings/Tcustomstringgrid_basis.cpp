@@ -84,10 +84,10 @@ bool Tcustomstringgrid_basis::writeCells(WorkbookWriter &writer, const QString &
     for (int row : SettingsTable::ChoiceRows)
         writer.setCellText(sheetRow(row), sheetColumn(SettingsTable::ValueColumn),
                            table.choiceText(row));
-    if (writer.saveAs(path))
-        return true;
-    op.message(writer.errorString(), {}, Operator::Icon::Error);
-    return false;
+    const Result<void> saved = writer.saveAs(path);
+    if (!saved)
+        op.message(saved.reason(), {}, Operator::Icon::Error);
+    return saved.ok();
 }
 
 bool Tcustomstringgrid_basis::ImportProfile() {
@@ -117,8 +117,8 @@ QString Tcustomstringgrid_basis::choiceProblem(const SheetCells &sheet) const {
 bool Tcustomstringgrid_basis::loadProfile(const QString &path) {
     // Rows past the last setting (a note, or the wrong file) are not read.
     WorkbookReader reader({sheetRow(LastRow), sheetColumn(SettingsTable::ColumnCount - 1), {}});
-    if (!reader.open(path)) {
-        op.message(reader.errorString(), {}, Operator::Icon::Error);
+    if (const Result<void> opened = reader.open(path); !opened) {
+        op.message(opened.reason(), {}, Operator::Icon::Error);
         return false;
     }
     if (reader.displayedText(1, 1) != QLatin1String("Items")) {

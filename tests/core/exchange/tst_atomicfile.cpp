@@ -20,17 +20,18 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old content\r\n");
         old.close();
-        QString error;
+        Result<void> written;
         {
             const FileSizeLimit diskFull(100);
-            error = AtomicFile::writeAll(path, QByteArray(4096, 'x'));
+            written = AtomicFile::writeAll(path, QByteArray(4096, 'x'));
         }
-        QCOMPARE(error, QStringLiteral("Cannot save \"%1\": File too large").arg(path));
+        QVERIFY(!written);
+        QCOMPARE(written.reason(), QStringLiteral("Cannot save \"%1\": File too large").arg(path));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old content\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.cvs"});
 
-        QCOMPARE(AtomicFile::writeAll(path, "new\r\n"), QString());
+        QCOMPARE(AtomicFile::writeAll(path, "new\r\n").reason(), QString());
         old.close();
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("new\r\n"));
@@ -40,9 +41,9 @@ private slots:
     void replacedFileKeepsItsMode() {
         QTemporaryDir dir;
         const QString path = dir.filePath("list.cvs");
-        QCOMPARE(AtomicFile::writeAll(path, "old\r\n"), QString());
+        QCOMPARE(AtomicFile::writeAll(path, "old\r\n").reason(), QString());
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0440), 0);
-        QCOMPARE(AtomicFile::writeAll(path, "new\r\n"), QString());
+        QCOMPARE(AtomicFile::writeAll(path, "new\r\n").reason(), QString());
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0440));
@@ -52,7 +53,7 @@ private slots:
         QTemporaryDir dir;
         const QString fifo = dir.filePath("list.cvs");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QCOMPARE(AtomicFile::writeAll(fifo, "new\r\n"),
+        QCOMPARE(AtomicFile::writeAll(fifo, "new\r\n").reason(),
                  QStringLiteral("Cannot save \"%1\": it is not a regular file, and is left as it "
                                 "is")
                      .arg(fifo));
@@ -71,7 +72,7 @@ private slots:
         leftover.close();
         AtomicFile running(path);
         QVERIFY(running.create());
-        QCOMPARE(AtomicFile::writeAll(path, "new\r\n"), QString());
+        QCOMPARE(AtomicFile::writeAll(path, "new\r\n").reason(), QString());
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(left.size(), 2);
         QVERIFY(left.contains("list.cvs"));

@@ -15,15 +15,13 @@ private slots:
         const QString fifo = dir.filePath("pipe");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString &path : {fifo, QStringLiteral("/dev/zero")}) {
-            QByteArray data;
-            QString reason;
-            QVERIFY(!InputFile::read(path, 1024, &data, &reason));
-            QCOMPARE(reason, QStringLiteral("it is not a regular file"));
+            const Result<QByteArray> read = InputFile::read(path, 1024);
+            QVERIFY(!read);
+            QCOMPARE(read.reason(), QStringLiteral("it is not a regular file"));
         }
-        QByteArray data;
-        QString reason;
-        QVERIFY(!InputFile::read(dir.path(), 1024, &data, &reason));
-        QCOMPARE(reason, QStringLiteral("it is a folder, not a file"));
+        const Result<QByteArray> read = InputFile::read(dir.path(), 1024);
+        QVERIFY(!read);
+        QCOMPARE(read.reason(), QStringLiteral("it is a folder, not a file"));
     }
 
     void readsUpToTheLimitAndNoFurther() {
@@ -32,13 +30,12 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(3 * 1024 * 1024, 'x'));
         file.close();
-        QByteArray data;
-        QString reason;
-        QVERIFY(InputFile::read(file.fileName(), 3 * 1024 * 1024, &data, &reason));
-        QCOMPARE(data, QByteArray(3 * 1024 * 1024, 'x'));
-        QVERIFY(!InputFile::read(file.fileName(), 3 * 1024 * 1024 - 1, &data, &reason));
-        QCOMPARE(reason, QStringLiteral("it is larger than 2 MiB"));
-        QVERIFY(data.isEmpty());
+        const Result<QByteArray> whole = InputFile::read(file.fileName(), 3 * 1024 * 1024);
+        QVERIFY(whole);
+        QCOMPARE(whole.value(), QByteArray(3 * 1024 * 1024, 'x'));
+        const Result<QByteArray> over = InputFile::read(file.fileName(), 3 * 1024 * 1024 - 1);
+        QVERIFY(!over);
+        QCOMPARE(over.reason(), QStringLiteral("it is larger than 2 MiB"));
     }
 };
 

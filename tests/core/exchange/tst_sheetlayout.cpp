@@ -22,26 +22,25 @@ private slots:
                          "<row r=\"4\"><c r=\"B4\" s=\"0\"/></row>" // formatted, empty: no entry
                          "<row r=\"5\"><c r=\"A5\" t=\"str\"><v>y</v></c></row>"
                          "<row r=\"6\"><c r=\"A6\" t=\"str\"><v>12abc</v></c></row>"));
-        SheetCells cells;
-        QString reason;
-        QVERIFY(!XlsxSheetReader::read(book, &cells, &reason, listOfTwo));
-        QCOMPARE(reason,
+        const Result<SheetCells> refused = XlsxSheetReader::read(book, listOfTwo);
+        QVERIFY(!refused);
+        QCOMPARE(refused.reason(),
                  QStringLiteral("the list holds more than 2 entries (cell A5 holds a value)"));
         // Without a reason to refuse, the rows before it are the sheet.
-        QVERIFY2(XlsxSheetReader::read(book, &cells, &reason, {3, 2, {}}), qPrintable(reason));
-        QCOMPARE(cells.value(3, 1), QStringLiteral("x"));
-        QCOMPARE(cells.value(5, 1), QString());
+        const Result<SheetCells> cells = XlsxSheetReader::read(book, {3, 2, {}});
+        QVERIFY2(cells, qPrintable(cells.reason()));
+        QCOMPARE(cells.value().value(3, 1), QStringLiteral("x"));
+        QCOMPARE(cells.value().value(5, 1), QString());
     }
 
     void cellsPastTheLastColumnAreLeftOut() {
         const QByteArray book =
             minimalXlsx(worksheetXml("<row><c t=\"str\"><v>a</v></c><c t=\"str\"><v>b</v></c>"
                                      "<c t=\"str\"><v>note</v></c></row>"));
-        SheetCells cells;
-        QString reason;
-        QVERIFY2(XlsxSheetReader::read(book, &cells, &reason, listOfTwo), qPrintable(reason));
-        QCOMPARE(cells.value(1, 2), QStringLiteral("b"));
-        QCOMPARE(cells.value(1, 3), QString());
+        const Result<SheetCells> cells = XlsxSheetReader::read(book, listOfTwo);
+        QVERIFY2(cells, qPrintable(cells.reason()));
+        QCOMPARE(cells.value().value(1, 2), QStringLiteral("b"));
+        QCOMPARE(cells.value().value(1, 3), QString());
     }
 
     // A part arrives in pieces of any size: a name, a text or a reference split between two
@@ -82,19 +81,19 @@ private slots:
     // The legacy reader runs as a program of its own, which stops at the same first value past
     // the last row.
     void legacyWorkbookHasTheSameBounds() {
-        SheetCells cells;
-        QString reason;
-        QVERIFY(!XlsSheetReader::read(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"),
-                                      &cells, &reason, {2, 8, QStringLiteral("too long")}));
-        QCOMPARE(reason, QStringLiteral("too long (cell A3 holds a value)"));
+        const QString sample = QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls");
+        const Result<SheetCells> tooLong =
+            XlsSheetReader::read(sample, {2, 8, QStringLiteral("too long")});
+        QVERIFY(!tooLong);
+        QCOMPARE(tooLong.reason(), QStringLiteral("too long (cell A3 holds a value)"));
 
         const QByteArray saved = qgetenv("VELMORA_XLS_READER");
         qputenv("VELMORA_XLS_READER", "/nonexistent/velmora-xls-reader");
-        QVERIFY(!XlsSheetReader::read(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"),
-                                      &cells, &reason));
+        const Result<SheetCells> noReader = XlsSheetReader::read(sample);
         qputenv("VELMORA_XLS_READER", saved);
-        QCOMPARE(reason, QStringLiteral("the program that reads .xls workbooks, "
-                                        "/nonexistent/velmora-xls-reader, is missing"));
+        QVERIFY(!noReader);
+        QCOMPARE(noReader.reason(), QStringLiteral("the program that reads .xls workbooks, "
+                                                   "/nonexistent/velmora-xls-reader, is missing"));
     }
 };
 

@@ -165,11 +165,12 @@ private slots:
         QVERIFY(!path.isEmpty());
 
         WorkbookReader reader;
-        QVERIFY(!reader.open(path));
-        QVERIFY2(reader.errorString().startsWith(
+        const Result<void> opened = reader.open(path);
+        QVERIFY(!opened);
+        QVERIFY2(opened.reason().startsWith(
                      QStringLiteral("Cannot read the workbook \"%1\": ").arg(path)),
-                 qPrintable(reader.errorString()));
-        QVERIFY2(reader.errorString().contains(reason), qPrintable(reader.errorString()));
+                 qPrintable(opened.reason()));
+        QVERIFY2(opened.reason().contains(reason), qPrintable(opened.reason()));
     }
 
     void failedOpenForgetsTheEarlierWorkbook() {
@@ -178,7 +179,8 @@ private slots:
                                   minimalXlsx(worksheetXml("<row><c t=\"inlineStr\"><is><t>Serial"
                                                            "</t></is></c><c><v>x</v></c></row>")));
         WorkbookReader reader;
-        QVERIFY2(reader.open(good), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(good);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         QCOMPARE(reader.displayedText(1, 1), QStringLiteral("Serial"));
         // The bad sheet's first cell is fine; it must not be handed out as if the sheet were.
         QVERIFY(!reader.open(bad));
@@ -189,19 +191,22 @@ private slots:
     void missingAndOversizedFiles() {
         WorkbookReader reader;
         const QString missing = dir.filePath(QStringLiteral("none.xlsx"));
-        QVERIFY(!reader.open(missing));
-        QVERIFY(reader.errorString().contains(missing));
-        QVERIFY(!reader.open(dir.path()));
-        QVERIFY(reader.errorString().contains(dir.path()));
+        const Result<void> none = reader.open(missing);
+        QVERIFY(!none);
+        QVERIFY(none.reason().contains(missing));
+        const Result<void> folder = reader.open(dir.path());
+        QVERIFY(!folder);
+        QVERIFY(folder.reason().contains(dir.path()));
 
         const QString huge = dir.filePath(QStringLiteral("huge.xlsx"));
         QFile file(huge);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(WorkbookReader::MaxFileBytes + 1));
         file.close();
-        QVERIFY(!reader.open(huge));
-        QVERIFY2(reader.errorString().contains(QStringLiteral("larger than 64 MiB")),
-                 qPrintable(reader.errorString()));
+        const Result<void> tooLarge = reader.open(huge);
+        QVERIFY(!tooLarge);
+        QVERIFY2(tooLarge.reason().contains(QStringLiteral("larger than 64 MiB")),
+                 qPrintable(tooLarge.reason()));
     }
 };
 

@@ -79,7 +79,8 @@ private slots:
         const QString path = openpyxlWorkbook(dateSystem);
         QVERIFY(!path.isEmpty());
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         compareCells(reader, {
                                  {"A1", "Serial", "Serial"},
                                  {"B1", "42", "42"},
@@ -252,7 +253,8 @@ private slots:
         QFETCH(QString, value);
         const QString path = write(QStringLiteral("other.xlsx"), workbook);
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         const QByteArray name = cell.toLatin1();
         QCOMPARE(reader.displayedText(rowOf(name), columnOf(name)), displayed);
         QCOMPARE(reader.valueText(rowOf(name), columnOf(name)), value);
@@ -261,8 +263,9 @@ private slots:
     void legacyXlsFixture() {
         // sample.xls is written by make_xls.py beside it.
         WorkbookReader reader;
-        QVERIFY2(reader.open(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls")),
-                 qPrintable(reader.errorString()));
+        const Result<void> opened =
+            reader.open(QStringLiteral(VELMORA_TEST_DATA "/workbooks/sample.xls"));
+        QVERIFY2(opened, qPrintable(opened.reason()));
         compareCells(reader, {
                                  {"A1", "Serial", "Serial"},
                                  {"B1", "Authorized number", "Authorized number"},
@@ -287,7 +290,8 @@ private slots:
                   minimalXlsx(worksheetXml("<row><c t=\"inlineStr\"><is><t>Items</t></is></c>"
                                            "</row>")));
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         QCOMPARE(reader.displayedText(1, 1), QStringLiteral("Items"));
     }
 };

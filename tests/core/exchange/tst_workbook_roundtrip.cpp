@@ -84,12 +84,14 @@ private slots:
         WorkbookWriter writer;
         fillNumberListLayout(writer);
         const QString path = dir.filePath(QStringLiteral("telinf_R2026-12-07_12-05-09"));
-        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const Result<void> saved = writer.saveAs(path);
+        QVERIFY2(saved, qPrintable(saved.reason()));
         QVERIFY(QFile::exists(path + QStringLiteral(".xlsx")));
         QVERIFY(!QFile::exists(path));
 
         WorkbookReader reader;
-        QVERIFY2(reader.open(path + QStringLiteral(".xlsx")), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path + QStringLiteral(".xlsx"));
+        QVERIFY2(opened, qPrintable(opened.reason()));
         for (int r = 1; r <= Rows; ++r) {
             for (int c = 1; c <= Columns; ++c) {
                 QCOMPARE(reader.displayedText(r, c), cellText(r, c));
@@ -117,9 +119,11 @@ private slots:
         WorkbookWriter writer;
         QVERIFY(writer.setCellText(2, 3, text));
         const QString path = dir.filePath(QStringLiteral("odd.xlsx"));
-        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const Result<void> saved = writer.saveAs(path);
+        QVERIFY2(saved, qPrintable(saved.reason()));
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         QCOMPARE(reader.displayedText(2, 3), text);
         QCOMPARE(reader.valueText(2, 3), text);
     }
@@ -131,7 +135,8 @@ private slots:
         WorkbookWriter writer;
         fillNumberListLayout(writer);
         const QString path = dir.filePath(QStringLiteral("list.xlsx"));
-        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const Result<void> saved = writer.saveAs(path);
+        QVERIFY2(saved, qPrintable(saved.reason()));
 
         // openpyxl leaves the spreadsheet's _xHHHH_ escapes in shared strings as they are;
         // its own unescape helper undoes them, as a spreadsheet does when it reads the file.
@@ -198,10 +203,12 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
             QVERIFY(writer.setCellText(column % 7 + 1, column, QString::number(column)));
         QVERIFY(writer.setCellText(9, 1, QStringLiteral(" \tedges\n ")));
         const QString path = dir.filePath(QStringLiteral("wide.xlsx"));
-        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const Result<void> saved = writer.saveAs(path);
+        QVERIFY2(saved, qPrintable(saved.reason()));
 
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         for (int column : columns)
             QCOMPARE(reader.displayedText(column % 7 + 1, column), QString::number(column));
         QCOMPARE(reader.displayedText(9, 1), QStringLiteral(" \tedges\n "));
@@ -229,7 +236,8 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
 
         WorkbookWriter writer;
         QVERIFY(writer.setCellText(1, 1, QStringLiteral("Items")));
-        QVERIFY2(writer.saveAs(path), qPrintable(writer.errorString()));
+        const Result<void> saved = writer.saveAs(path);
+        QVERIFY2(saved, qPrintable(saved.reason()));
         const QFileDevice::Permissions modeBits =
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
             QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
@@ -237,7 +245,8 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
         QCOMPARE(QFile::permissions(path) & modeBits,
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         WorkbookReader reader;
-        QVERIFY2(reader.open(path), qPrintable(reader.errorString()));
+        const Result<void> opened = reader.open(path);
+        QVERIFY2(opened, qPrintable(opened.reason()));
         QCOMPARE(reader.displayedText(1, 1), QStringLiteral("Items"));
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("profile.xlsx")});
     }
@@ -293,6 +302,7 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
             QVERIFY(!writer.setTextFormat(1, 0));
         }
         const QStringList entries = folderEntries(dir.path());
+        Result<void> saved;
         {
             const bool readOnly = failure == QLatin1String("read-only");
             // The superuser ignores permissions, but not the immutable flag.
@@ -313,10 +323,11 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
             std::optional<FileSizeLimit> diskFull;
             if (failure == QLatin1String("disk full"))
                 diskFull.emplace(16);
-            QVERIFY(!writer.saveAs(previous));
+            saved = writer.saveAs(previous);
         }
-        QVERIFY2(writer.errorString().contains(QDir::toNativeSeparators(previous)),
-                 qPrintable(writer.errorString()));
+        QVERIFY(!saved);
+        QVERIFY2(saved.reason().contains(QDir::toNativeSeparators(previous)),
+                 qPrintable(saved.reason()));
         QCOMPARE(readAll(previous), before);
         QCOMPARE(folderEntries(dir.path()), entries);
     }
@@ -341,10 +352,11 @@ print(json.dumps({"cells": cells, "widths": widths, "formats": formats, "rows": 
         const QStringList entries = folderEntries(dir.path());
         WorkbookWriter writer;
         QVERIFY(writer.setCellText(1, 1, QStringLiteral("replacement")));
-        QVERIFY(!writer.saveAs(target));
-        QVERIFY2(writer.errorString().contains(
+        const Result<void> saved = writer.saveAs(target);
+        QVERIFY(!saved);
+        QVERIFY2(saved.reason().contains(
                      QDir::toNativeSeparators(WorkbookWriter::withDefaultExtension(target))),
-                 qPrintable(writer.errorString()));
+                 qPrintable(saved.reason()));
         QCOMPARE(folderEntries(dir.path()), entries);
     }
 };

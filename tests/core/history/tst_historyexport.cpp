@@ -58,7 +58,7 @@ private slots:
         Fixture f;
         HistoryTable empty;
         HistoryExport files(empty, f.status, f.progress);
-        QCOMPARE(files.writeCsv(f.dir.filePath("e.csv")), QString());
+        QCOMPARE(files.writeCsv(f.dir.filePath("e.csv")).reason(), QString());
         QCOMPARE(f.read("e.csv"), QByteArray());
     }
 
@@ -66,10 +66,12 @@ private slots:
     void csvRefusesTextTheCodePageCannotHold() {
         Fixture f;
         f.table.setCell(HistoryTable::ColumnCount - 1, 2, QStringLiteral("Gate \uFFFD"));
-        const QString problem = f.files.writeCsv(f.dir.filePath("h.cvs"));
-        QCOMPARE(problem, QStringLiteral("Row 2, column \"Content\": \"\uFFFD\" (U+FFFD) is not in "
-                                         "code page 1252, so a CSV file cannot keep this text. "
-                                         "Nothing was written; export a workbook instead."));
+        const Result<void> written = f.files.writeCsv(f.dir.filePath("h.cvs"));
+        QVERIFY(!written);
+        QCOMPARE(written.reason(),
+                 QStringLiteral("Row 2, column \"Content\": \"\uFFFD\" (U+FFFD) is not in "
+                                "code page 1252, so a CSV file cannot keep this text. "
+                                "Nothing was written; export a workbook instead."));
         QVERIFY(!QFile::exists(f.dir.filePath("h.cvs")));
     }
 

@@ -62,12 +62,13 @@ private slots:
         fill(exported);
         HistoryExport files(exported, status, progress);
         const QString path = dir.filePath(name);
-        QCOMPARE(name.endsWith(".cvs") ? files.writeCsv(path) : files.writeWorkbook(path),
-                 QString());
+        QCOMPARE(
+            (name.endsWith(".cvs") ? files.writeCsv(path) : files.writeWorkbook(path)).reason(),
+            QString());
 
         HistoryTable loaded;
         loaded.setCell(HistoryTable::Content, 900, QStringLiteral("from before"));
-        QCOMPARE(HistoryLoad::load(path, loaded), QString());
+        QCOMPARE(HistoryLoad::load(path, loaded).reason(), QString());
         QList<QStringList> expected = Records;
         while (expected.size() < HistoryTable::RecordCount)
             expected << QStringList(HistoryTable::ColumnCount - 1, QString());
@@ -109,8 +110,9 @@ private slots:
         HistoryTable table;
         fill(table);
         const QList<QStringList> before = recordsOf(table);
-        const QString problem = HistoryLoad::load(path, table);
-        QVERIFY2(problem.contains(complaint), qPrintable(problem));
+        const Result<void> loaded = HistoryLoad::load(path, table);
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.reason().contains(complaint), qPrintable(loaded.reason()));
         QCOMPARE(recordsOf(table), before);
     }
 };

@@ -33,6 +33,30 @@ private slots:
         QVERIFY(s.statusBar().timerActive());
     }
 
+    // What both fronts show beneath "COM Port error", for a refusal the link raises and for one
+    // it only notes.
+    void failedOpenSaysWhy_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no name") << ""
+                                 << "No port chosen";
+        QTest::newRow("missing") << "/dev/ttyNoSuchPort7"
+                                 << "No such device — the adapter is not plugged in (or was "
+                                    "unplugged)";
+        QTest::newRow("not a terminal") << "/dev/null"
+                                        << "/dev/null is not a serial port";
+    }
+    void failedOpenSaysWhy() {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        RecordingOperator op;
+        Session s(op);
+        const Result<void> opened = s.openPort(path);
+        QVERIFY(!opened);
+        QCOMPARE(opened.reason(), reason);
+        QVERIFY(!s.cm1().PortOpen());
+    }
+
     void loginReadsThePasswordFromTheDevice_data() {
         QTest::addColumn<QByteArray>("device");
         QTest::addColumn<QString>("typed");

@@ -38,7 +38,8 @@ private:
         if (!profile(startUp).saveProfile(path))
             return {};
         WorkbookReader reader;
-        reader.open(path);
+        if (!reader.open(path))
+            return {};
         WorkbookWriter writer;
         for (int r = 1; r <= 23; ++r)
             for (int c = 1; c <= 3; ++c)
