@@ -66,7 +66,7 @@ struct Rig {
         case Kind::Profile: {
             const QString path = write(data, size, ".xlsx");
             loaded = profile.loadProfile(path);
-            unchanged = sameCells(settings, pristineSettings);
+            unchanged = loaded || sameCells(settings, pristineSettings);
             QFile::remove(path);
             break;
         }
@@ -74,7 +74,7 @@ struct Rig {
         case Kind::ListCsv: {
             const QString path = write(data, size, kind == Kind::ListCsv ? ".csv" : ".xlsx");
             loaded = list.loadFile(path);
-            unchanged = sameCells(t.numbers, t.pristineNumbers);
+            unchanged = loaded || sameCells(t.numbers, t.pristineNumbers);
             QFile::remove(path);
             break;
         }

@@ -20,10 +20,13 @@ namespace {
 enum class Page { Settings, Numbers, History, Count };
 
 void decodeSettings(const uint8_t *pages, const CodePage &codePage) {
-    SettingsTable table;
+    // Like the big tables, the settings table lives for the run beside an untouched twin.
+    static SettingsTable table;
+    static const SettingsTable pristine;
     SettingsArea area(table);
     area.decodePage1(pages, codePage, [](quint16) {});
     area.decodePage2(pages + SettingsArea::PageSize, codePage, [](quint16) {});
+    table.copyContentFrom(pristine);
 }
 
 void decodeNumbers(const uint8_t *page) {

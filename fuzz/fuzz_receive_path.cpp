@@ -18,10 +18,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 // Bytes from the device through the real receive path into the real transfers. The first input
 // byte picks the request outstanding, or none; the rest arrives as the link hands it over and is
-// taken byte by byte. The timers are started but never fire: the event loop never runs.
+// taken byte by byte. The timers are started but never fire: the event loop never runs, only
+// its posted events are delivered after each input.
 //
 // Beyond crashes: an operation may end in success only when the input holds, in order, a whole
 // well-formed reply to every request it sent.
@@ -42,26 +45,31 @@ enum class Request {
     Count
 };
 
-// The number list save as the operator starts it: its checks, review and plan of the pages
-// to write come first.
+// The number list save as the operator starts it: its checks, review and plan of the pages to
+// write come first. Every input starts from the same table, so the first input's plan holds for
+// all: later ones send it again instead of checking, reviewing and encoding 3000 rows each.
 struct NumberListTransfer : TtelephoneSend {
     using TtelephoneSend::TtelephoneSend;
+    bool planned = false;
     void startSave() {
+        if (std::exchange(planned, true))
+            return sendPlannedSave();
         setWriteAllPages(true);
         SaveList();
     }
 };
 
-// The engine and the big transfers live for the whole run; each input leaves them as it found
+// The engine and the transfers live for the whole run; each input leaves them as it found
 // them: no operation running, no request sent, the tables as they were. It does so before it
-// returns, so that whatever an input allocates is freed by then and a leak shows as one. The
-// settings transfer itself is made for each input: a whole settings read fits in one, and the
-// device copy it would keep would change what a later save does.
+// returns, so that whatever an input allocates is freed by then and a leak shows as one. A
+// settings transfer that succeeded keeps the device copy that a later save would back up: it is
+// made anew after such an input (a whole settings read or save fits in one).
 struct Rig {
     Tables &t = tables();
     ProtocolHarness h;
     SettingsTable settings;
     SettingsTable pristineSettings;
+    std::optional<TBasicInf> basic;
     NumberListTransfer numbers{h.sender, h.op, h.outcome, t.numbers};
     THistoryInf history{h.sender, h.op, h.outcome, h.status, t.history};
     Tsingalcmd checkingMode{h.sender, CommandCodes::CheckingMode};
@@ -69,38 +77,55 @@ struct Rig {
     Tsynchronizationtime_sc timeSync{h.sender, CommandCodes::TimeSync};
 
     Rig() {
-        h.receive.transfers = {nullptr, &numbers, &history};
+        newSettingsTransfer();
+        h.receive.transfers.numbers = &numbers;
+        h.receive.transfers.history = &history;
         timeSync.setClock([] { return QDateTime(QDate(2024, 5, 17), QTime(12, 30, 45)); });
     }
 
-    void reset(const TBasicInf &basic) {
+    void newSettingsTransfer() {
+        basic.emplace(h.sender, h.op, h.outcome, h.status, h.progress, settings);
+        h.receive.transfers.basic = &*basic;
+    }
+
+    void reset(Request r) {
         if (h.outcome.running())
             h.outcome.failed(QStringLiteral("End of input"));
-        // A read reply decodes into the rows of the page last requested or an earlier one.
-        if (numbers.PageIndex > 1)
+        // What is left for the event loop (a partly-read note) is delivered, as the loop would,
+        // so that it cannot pile up over the run.
+        QCoreApplication::sendPostedEvents();
+        // Only a read changes its table, decoding into the rows of the page last requested or an
+        // earlier one; a save's read-back only compares.
+        if (r == Request::NumbersRead && numbers.PageIndex > 1)
             restoreRows(t.numbers, t.pristineNumbers, 1, 8 * numbers.PageIndex);
-        if (history.PageIndex > 1)
+        if (r == Request::HistoryRead && history.PageIndex > 1)
             restoreRows(t.history, t.pristineHistory, 1, 2 * history.PageIndex);
-        if (basic.PageIndex > 1)
+        if (r == Request::SettingsRead && basic->PageIndex > 1)
             restoreRows(settings, pristineSettings, 1, settings.rows() - 1);
         numbers.PageIndex = numbers.PageCount = 0;
         history.PageIndex = history.PageCount = 0;
-        h.receive.transfers.basic = nullptr;
+        basic->PageIndex = basic->PageCount = 0;
+        if ((r == Request::SettingsRead || r == Request::SettingsSave) && succeeded())
+            newSettingsTransfer();
         h.op.clearHistory();
         h.sent.clear();
         h.outcomes.clear();
     }
 
-    void start(Request r, TBasicInf &basic) {
-        h.receive.transfers.basic = &basic;
+    bool succeeded() const {
+        return std::any_of(h.outcomes.begin(), h.outcomes.end(),
+                           [](const auto &o) { return o.first; });
+    }
+
+    void start(Request r) {
         switch (r) {
         case Request::None:
         case Request::Count:
             break;
         case Request::SettingsRead:
-            return basic.StartRead();
+            return basic->StartRead();
         case Request::SettingsSave:
-            return basic.SaveSettings();
+            return basic->SaveSettings();
         case Request::NumbersRead:
             return numbers.StartRead();
         case Request::NumbersSave:
@@ -123,9 +148,7 @@ struct Rig {
 
     // Every success must rest on replies the input really holds.
     void checkSuccesses(const uint8_t *bytes, size_t size, bool login) const {
-        const bool success = std::any_of(h.outcomes.begin(), h.outcomes.end(),
-                                         [](const auto &o) { return o.first; });
-        if (!success)
+        if (!succeeded())
             return;
         if (h.sent.isEmpty()) {
             std::fprintf(stderr, "success reported with no request sent\n");
@@ -154,10 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size == 0)
         return 0;
     static Rig rig;
-    TBasicInf basic{rig.h.sender, rig.h.op,       rig.h.outcome,
-                    rig.h.status, rig.h.progress, rig.settings};
     const Request request = Request(data[0] % uint8_t(Request::Count));
-    rig.start(request, basic);
+    rig.start(request);
 
     const char *bytes = reinterpret_cast<const char *>(data + 1);
     size_t left = size - 1;
@@ -168,6 +189,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         left -= n;
     }
     rig.checkSuccesses(data + 1, size - 1, request == Request::Login);
-    rig.reset(basic);
+    rig.reset(request);
     return 0;
 }

@@ -55,6 +55,13 @@ void TtelephoneSend::SaveList() {
     const bool known = knownOn != 0 && knownOn == sender.connection();
     save.plan(pagesOf(table), known ? held : QList<QByteArray>(),
               writeAll || guard.writeAllPagesChosen(), readBackAll);
+    sendPlannedSave();
+}
+
+void TtelephoneSend::sendPlannedSave() {
+    // Before the first plan there is nothing to send, not even the news that nothing differs.
+    if (!sender.idle() || save.allPages().isEmpty())
+        return;
     if (save.writeCount() == 0 && save.readBackCount() == 0) {
         deviceHoldsTable();
         outcome.succeeded(QStringLiteral("The device already holds this list: nothing was "
@@ -63,6 +70,7 @@ void TtelephoneSend::SaveList() {
     }
     if (!start(uint16_t(save.writeCount())))
         return;
+    save.clearMismatches();
     // Until the pages are read back, what the device holds is not known.
     knownOn = 0;
     phase = Phase::Write;

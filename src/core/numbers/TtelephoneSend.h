@@ -34,6 +34,9 @@ public:
     // "Save": the list must pass its checks, then the operator reviews the changes; nothing is
     // sent otherwise.
     void SaveList();
+    // The pages the last SaveList planned, written and read back again from the first, without
+    // its checks and review: for a table that still holds what it held then.
+    void sendPlannedSave();
     // The review before a save, and the backup written just before its first page.
     NumberSaveGuard &saveGuard() { return guard; }
     // The checks before a save; false after the reason was shown.

@@ -29,6 +29,8 @@ public:
     // device already held).
     void compare(uint16_t page, const uint8_t *data);
     const QList<uint16_t> &mismatches() const { return differing; }
+    // The planned pages are written and read back once more.
+    void clearMismatches() { differing.clear(); }
     // "Pages that read back otherwise than written: 1, 375"
     QString mismatchText() const;
 

@@ -10,6 +10,7 @@
 #include "operator/Tstatusbar_ctrl.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -33,8 +34,27 @@ ReceivePath::ReceivePath(TRecData &rec, TRecValidCom &valid, Tpasswordverify &pa
 }
 
 void ReceivePath::cm1ReceiveData(TComm *, const char *buffer, quint16 bufferLength) {
-    for (quint16 i = 0; i < bufferLength; ++i)
-        receiveByte(uint8_t(buffer[i]));
+    const auto *next = reinterpret_cast<const uint8_t *>(buffer);
+    const uint8_t *const end = next + bufferLength;
+    while (next < end) {
+        const TRecData::Feed fed = receiveByte(*next++);
+        next = skipAlike(fed, next, end);
+    }
+}
+
+// Each skipped byte would only show "Data communication" again and, in the awaited reply, extend
+// the wait: extending once after the run ends the wait at the same time.
+const uint8_t *ReceivePath::skipAlike(TRecData::Feed fed, const uint8_t *next, const uint8_t *end) {
+    if (fed == TRecData::Feed::Dropped) {
+        const void *start = std::memchr(next, TDataPackage::StartByte, size_t(end - next));
+        return start ? static_cast<const uint8_t *>(start) : end;
+    }
+    if (fed != TRecData::Feed::Collecting)
+        return next;
+    const int taken = rec.takeData(next, int(end - next));
+    if (taken > 0 && awaited && rec.collectingFrameOf(awaited->command, awaited->address))
+        timer.extend();
+    return next + taken;
 }
 
 void ReceivePath::expect(uint8_t command, int32_t address) {
@@ -44,9 +64,10 @@ void ReceivePath::expect(uint8_t command, int32_t address) {
     timer.enable();
 }
 
-void ReceivePath::receiveByte(uint8_t b) {
+TRecData::Feed ReceivePath::receiveByte(uint8_t b) {
     status.show(QStringLiteral("Data communication"));
-    switch (rec.feed(b)) {
+    const TRecData::Feed fed = rec.feed(b);
+    switch (fed) {
     case TRecData::Feed::Complete:
         valid.command = rec.command;
         valid.address = rec.frameAddress();
@@ -57,7 +78,7 @@ void ReceivePath::receiveByte(uint8_t b) {
             reportFrame(FrameVerdict::Ok);
             awaited.reset();
             dispatch();
-            return;
+            return fed;
         }
         if (awaited && awaited->command == valid.command && awaited->address == valid.address) {
             reportFrame(FrameVerdict::InvalidData);
@@ -80,6 +101,7 @@ void ReceivePath::receiveByte(uint8_t b) {
     case TRecData::Feed::Dropped:
         break;
     }
+    return fed;
 }
 
 bool ReceivePath::answersRequest() const {

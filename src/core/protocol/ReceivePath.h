@@ -7,10 +7,10 @@
 
 #include "FrameVerdict.h"
 #include "ReceiveTimer.h"
+#include "TRecData.h"
 
 class OperationOutcome;
 class TComm;
-class TRecData;
 class Tpasswordverify;
 class Tprogressbar_ctrl;
 class Tsend_rec_command;
@@ -41,9 +41,8 @@ public:
                 Tstatusbar_ctrl &status, Tprogressbar_ctrl &progress, OperationOutcome &outcome,
                 QObject *parent = nullptr);
 
-    // The link's OnReceiveData handler; each byte is handled on its own, in order.
+    // The link's OnReceiveData handler; the bytes are taken in order, each as if on its own.
     void cm1ReceiveData(TComm *sender, const char *buffer, quint16 bufferLength);
-    void receiveByte(uint8_t b);
 
     // A request went out: its reply is now the one awaited, the operation it belongs to runs,
     // and the receive timer guards it. Bytes of an earlier frame still being collected cannot be
@@ -66,6 +65,10 @@ private:
         int32_t address;
     };
 
+    TRecData::Feed receiveByte(uint8_t b);
+    // Past the bytes from `next` on that would be handled like the one just handled and change
+    // nothing more: noise after a dropped byte, the rest of the data of a frame being collected.
+    const uint8_t *skipAlike(TRecData::Feed fed, const uint8_t *next, const uint8_t *end);
     void tmr1Timer();
     void operationEnded();
     // The frame just validated answers the request outstanding and is whole.

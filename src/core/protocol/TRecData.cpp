@@ -33,6 +33,16 @@ TRecData::Feed TRecData::feed(uint8_t b) {
     return checksum == receivedCheck ? Feed::Complete : Feed::BadChecksum;
 }
 
+int TRecData::takeData(const uint8_t *bytes, int count) {
+    // The declared length is known from the eighth byte on.
+    if (!receivingFlag || byteCount < 7)
+        return 0;
+    const int n = std::min(count, dataLen + 7 - byteCount);
+    std::copy(bytes, bytes + n, raw + byteCount);
+    byteCount += n;
+    return n;
+}
+
 void TRecData::reset() {
     byteCount = 0;
     receivingFlag = false;

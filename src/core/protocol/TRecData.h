@@ -17,6 +17,10 @@ public:
     // Takes one received byte. After Complete or BadChecksum the reassembler waits for a start
     // byte.
     Feed feed(uint8_t b);
+    // Takes, of the `count` bytes that follow, those that are data of the frame under way, short
+    // of its checksum byte, which feed() must see: as feed() would take them one at a time, each
+    // of them Collecting. Returns how many it took.
+    int takeData(const uint8_t *bytes, int count);
     // Forgets a frame under way and waits for the next start byte.
     void reset();
 

@@ -229,6 +229,34 @@ private slots:
                  QStringLiteral("Pages that read back otherwise than written: 375"));
     }
 
+    // Sent again, the last plan writes every page anew, and a page that read back wrong the first
+    // time is forgotten. Before any plan there is nothing to send.
+    void plannedSaveSentAgainStartsOver() {
+        Fixture f;
+        f.numbers.sendPlannedSave();
+        QVERIFY(f.h.sent.isEmpty());
+        QVERIFY(f.h.op.messages.isEmpty());
+        f.table.setCell(NumberTable::Number, 1, "+1");
+        f.table.setCell(NumberTable::Always, 1, "yes");
+        const auto device = [&f](const QByteArray &firstPage) {
+            for (int p = 1; p <= 375; ++p)
+                f.h.feed(H::frame(0x82, 0x1000 + 0x100 * (p - 1), hex("01")));
+            for (int p = 1; p <= 375; ++p)
+                f.h.feed(H::frame(0x83, 0x1000 + 0x100 * (p - 1),
+                                  p == 1 ? firstPage : QByteArray(256, '\0')));
+        };
+        f.numbers.SaveList();
+        device(QByteArray(256, '\0'));
+        QCOMPARE(f.h.op.messages.last().detail,
+                 QStringLiteral("Pages that read back otherwise than written: 1"));
+        f.numbers.sendPlannedSave();
+        device(AlwaysPlusOne + QByteArray(224, '\0'));
+        QCOMPARE(f.h.sent.size(), 1500);
+        QCOMPARE(f.h.sent.at(750), f.h.sent.at(0));
+        QCOMPARE(f.h.op.messageTexts(),
+                 (QStringList{"Number list data error", "Authorized number list saved success"}));
+    }
+
     // Without knowing what the device holds now, or asked to, the save writes every page.
     void fullSaveWhenAskedOrWhenTheDeviceIsNotKnown_data() {
         QTest::addColumn<int>("why");

@@ -86,6 +86,37 @@ private slots:
         QCOMPARE(h.op.messageTexts(), QStringList{"Enter"});
     }
 
+    // However the link cuts the bytes up, noise, damaged, oversized and foreign frames and the
+    // awaited reply are taken as byte by byte.
+    void piecesOfAnySizeAreTakenAlike_data() {
+        QTest::addColumn<int>("piece");
+        QTest::newRow("byte by byte") << 1;
+        QTest::newRow("7 bytes") << 7;
+        QTest::newRow("at once") << 2000;
+    }
+    void piecesOfAnySizeAreTakenAlike() {
+        QFETCH(int, piece);
+        H h;
+        PagedReader history(h.sender, 0x30000);
+        history.continueOnReply = false;
+        h.receive.transfers.history = &history;
+        QByteArray bad = H::frame(0x83, 0x30000, page(7));
+        bad[bad.size() - 1] = char(bad.back() ^ 1);
+        const QByteArray bytes = hex("00 FF") + bad + hex("11 22") + H::frame(4, 0, hex("01")) +
+                                 hex("23 83 00 03 00 00 01 01") + QByteArray(300, 0x11) +
+                                 H::frame(0x83, 0x30000, page(9, 0x23)) + hex("55");
+        history.startRead(1);
+        for (int at = 0; at < bytes.size(); at += piece)
+            h.feed(bytes.mid(at, piece));
+        QCOMPARE(h.op.statusTexts,
+                 (QStringList{"Reading", "Data communication", "Invalid data", "Data communication",
+                              "Undefined data", "Data communication", "Reading historical data:1/1",
+                              "Data communication"}));
+        QCOMPARE(history.replyAddresses, QList<int32_t>{0x30000});
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(history.ReplyData), 256), page(9, 0x23));
+        QVERIFY(!h.rec.receiving());
+    }
+
     void singleCommandReplies_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<int>("first");
