@@ -26,7 +26,12 @@ QString proposedName(const QString &prefix, const QDateTime &now) {
     return prefix + now.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
 }
 
-QString workbookTarget(Operator &op, const QString &chosen) {
+QString chooseWorkbookTarget(Operator &op, const QString &title, const QString &folder,
+                             const QString &proposed) {
+    const QString chosen = op.chooseSaveFile(title, folder, proposed,
+                                             filter(QStringLiteral("EXCEL file|*.xlsx|(*.*)|*.*")));
+    if (chosen.isEmpty())
+        return {};
     const QString target = WorkbookWriter::withDefaultExtension(chosen);
     if (target == chosen || !QFileInfo::exists(target))
         return target;

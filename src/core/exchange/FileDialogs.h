@@ -16,10 +16,12 @@ QString filter(const QString &pairs);
 // `prefix` followed by the moment as yyyy-mm-dd_hh-nn-ss, e.g. telinf_R2026-12-07_12-05-09.
 QString proposedName(const QString &prefix, const QDateTime &now = QDateTime::currentDateTime());
 
-// The file a workbook saved under `chosen` ends up in: a name without an extension, or with the
-// legacy ".xls", gets ".xlsx".
-// The dialog asked before replacing `chosen`, not that file, so when the extension was added and
-// the file exists the operator is asked here. Empty when the operator keeps the old file.
-QString workbookTarget(Operator &op, const QString &chosen);
+// Asks where a workbook is to be saved (the dialog offers ".xlsx" only) and returns the file it
+// ends up in: a name without an extension, or with the legacy ".xls", gets ".xlsx".
+// The dialog asked before replacing the name chosen, not that file, so when the extension was
+// added and the file exists the operator is asked here. Empty when the operator cancels or keeps
+// the old file.
+QString chooseWorkbookTarget(Operator &op, const QString &title, const QString &folder,
+                             const QString &proposed);
 
 } // namespace FileDialogs

@@ -19,7 +19,6 @@ constexpr double ColumnWidths[HistoryTable::ColumnCount] = {5, 16, 13, 13, 16, 1
 // The lines carry two empty fields after the grid's eight columns.
 constexpr int CsvFields = 10;
 
-constexpr const char *WorkbookFilter = "EXCEL file|*.xlsx|(*.*)|*.*";
 constexpr const char *CsvFilter = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
 
 // ASCII is the same in every 8-bit code page; only the other texts need the converter, which is
@@ -48,10 +47,8 @@ QString HistoryExport::csvName(const QDateTime &at) {
 }
 
 void HistoryExport::ExportWorkbook(Operator &op, const QString &folder) {
-    const QString chosen =
-        op.chooseSaveFile(QString(), folder, workbookName(QDateTime::currentDateTime()),
-                          FileDialogs::filter(QLatin1String(WorkbookFilter)));
-    const QString target = chosen.isEmpty() ? QString() : FileDialogs::workbookTarget(op, chosen);
+    const QString target = FileDialogs::chooseWorkbookTarget(
+        op, QString(), folder, workbookName(QDateTime::currentDateTime()));
     if (target.isEmpty())
         return;
     if (const Result<void> written = writeWorkbook(target); !written)

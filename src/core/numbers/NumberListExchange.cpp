@@ -22,7 +22,6 @@
 
 namespace {
 
-const char WorkbookFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 const char CsvFilter[] = "CVS file|*.cvs;*.cvs|(*.*)|*.*";
@@ -52,12 +51,9 @@ void NumberListExchange::setColumnWidths(WorkbookWriter &writer) const {
 bool NumberListExchange::ExportListWorkbook() {
     WorkbookWriter writer;
     setColumnWidths(writer);
-    const QString chosen = op.chooseSaveFile(QStringLiteral("Export .XLS"), folder,
-                                             FileDialogs::proposedName(QStringLiteral("telinf_R")),
-                                             FileDialogs::filter(QLatin1String(WorkbookFilter)));
-    if (chosen.isEmpty())
-        return false;
-    const QString target = FileDialogs::workbookTarget(op, chosen);
+    const QString target =
+        FileDialogs::chooseWorkbookTarget(op, QStringLiteral("Export .XLS"), folder,
+                                          FileDialogs::proposedName(QStringLiteral("telinf_R")));
     return !target.isEmpty() && writeCells(writer, target);
 }
 

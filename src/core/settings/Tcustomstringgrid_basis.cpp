@@ -12,7 +12,6 @@
 
 namespace {
 
-const char SaveFilter[] = "EXCEL file|*.xlsx|(*.*)|*.*";
 // The open dialog lists the older extension first.
 const char OpenFilter[] = "EXCEL file|*.xls;*.xlsx|(*.*)|*.*";
 
@@ -56,13 +55,9 @@ void Tcustomstringgrid_basis::setColumnWidths(WorkbookWriter &writer) const {
 bool Tcustomstringgrid_basis::ExportProfile() {
     WorkbookWriter writer;
     setColumnWidths(writer);
-    const QString chosen =
-        op.chooseSaveFile(QStringLiteral("Export profile"), folder,
-                          FileDialogs::proposedName(QStringLiteral("basicinf_R")),
-                          FileDialogs::filter(QLatin1String(SaveFilter)));
-    if (chosen.isEmpty())
-        return false;
-    const QString target = FileDialogs::workbookTarget(op, chosen);
+    const QString target =
+        FileDialogs::chooseWorkbookTarget(op, QStringLiteral("Export profile"), folder,
+                                          FileDialogs::proposedName(QStringLiteral("basicinf_R")));
     return !target.isEmpty() && writeCells(writer, target);
 }
 
