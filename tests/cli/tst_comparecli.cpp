@@ -53,7 +53,6 @@ private slots:
         QTest::addColumn<QStringList>("format");
         QTest::addColumn<QString>("out");
         QTest::newRow("tsv by default") << QStringList{} << "5\tGate B\tGate A\n";
-        QTest::newRow("csv") << QStringList{"--format", "csv"} << "5,Gate B,Gate A\r\n";
         QTest::newRow("json") << QStringList{"--format", "json"}
                               << "[\n{\"Row\": \"5\", \"Device\": \"Gate B\", \"File\": "
                                  "\"Gate A\"}\n]\n";
